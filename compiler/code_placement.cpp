@@ -1,0 +1,9 @@
+#include "compiler/code_placement.h"
+
+namespace scenario {
+
+int32_t minimo(int32_t x, int32_t y) { return x > y ? y : x; }
+
+void piazza_codici(RunState&) {}
+
+}  // namespace scenario

@@ -1,0 +1,13 @@
+#pragma once
+// The pass over the grid that places cab-signal code cells around slow-downs.
+
+#include <cstdint>
+
+#include "model/run_state.h"
+
+namespace scenario {
+
+int32_t minimo(int32_t x, int32_t y);
+void piazza_codici(RunState& s);
+
+}  // namespace scenario

@@ -1,0 +1,58 @@
+#include "compiler/compile.h"
+
+#include "compiler/binary_writer.h"
+#include "compiler/code_placement.h"
+#include "compiler/line_parser.h"
+#include "compiler/service_parser.h"
+#include "model/access.h"
+#include "sources/file_names.h"
+
+namespace scenario {
+namespace {
+
+// Deletes whichever description text still exists, closing the way out of a
+// fault; a text that cannot be deleted is left, the fault is already recorded.
+void pulizia_guasto(RunState& s, Folder& folder, const std::string& dettaglio) {
+  for (const std::string& nome : {nome_testo_linea(s.percorso_nome),
+                                  nome_testo_servizio(s.percorso_nome, s.treno_nome)}) {
+    try {
+      if (folder.exists(nome)) folder.remove(nome);
+    } catch (const FolderError&) {
+    }
+  }
+  registra_errore(s, 25);
+  s.registro.back().dettaglio = dettaglio;
+}
+
+}  // namespace
+
+void memorizza_dati(RunState& s, Folder& folder) {
+  try {
+    voce(s, 85).testo = s.percorso_nome;
+    voce(s, 86).testo = s.treno_nome;
+    EsitoLinea linea = leggi_linea(s, folder);
+    if (!linea.prosegui) return;
+    leggi_servizio(s, folder, linea.prossima_voce_cartello);
+  } catch (const GuastoEsecuzione& e) {
+    pulizia_guasto(s, folder, e.what());
+  } catch (const FolderError& e) {
+    pulizia_guasto(s, folder, e.what());
+  }
+}
+
+EsitoCompilazione memorizza_percorso(RunState& s, Folder& folder, int32_t j) {
+  s.genera_linea = j;
+  s.errore_n = 0;
+  s.registro.clear();
+  svuota_servizio(s);
+  memorizza_dati(s, folder);
+  if (!s.griglia_pronta()) return {EsitoCompilazione::kSenzaGriglia, s.errore_n};
+  s.contesto = {Fonte::kPiazzamento, 0, 0};
+  piazza_codici(s);
+  s.contesto = {Fonte::kScrittura, 0, 0};
+  if (int32_t n = memorizza_marcatori(s); n != 0) return {EsitoCompilazione::kSlotOccupato, n};
+  scrivi_file_binari(s, folder);
+  return {};
+}
+
+}  // namespace scenario

@@ -1,0 +1,30 @@
+#pragma once
+// The compile-and-write frame: parse both texts, place the cab-signal codes,
+// store markers and codes, write the three binary files.
+
+#include <cstdint>
+
+#include "io/folder.h"
+#include "model/run_state.h"
+
+namespace scenario {
+
+// Reads the line text, then the service text, into the model, deleting each.
+// Returns normally in every case; a run-time fault while reading becomes
+// error 25 after both texts are deleted.
+void memorizza_dati(RunState& s, Folder& folder);
+
+struct EsitoCompilazione {
+  enum Fine {
+    kScritto,       // the binary files were written
+    kSenzaGriglia,  // the parse left no grid with a cell 1: nothing written
+    kSlotOccupato,  // a reserved slot was not empty: nothing written
+  };
+  Fine fine = kScritto;
+  int32_t numero_riquadro = 0;  // the number for the error box, when not written
+};
+
+// Throws FolderError when a binary file cannot be written.
+EsitoCompilazione memorizza_percorso(RunState& s, Folder& folder, int32_t j);
+
+}  // namespace scenario

@@ -1,0 +1,69 @@
+#include "compiler/field_reader.h"
+
+#include "model/numbers.h"
+
+namespace scenario {
+
+void LettoreCampi::inizia_campo() {
+  while (pos_ < testo_.size() && spazio(testo_[pos_])) ++pos_;
+  if (contesto_) contesto_->offset_campo = pos_;
+}
+
+void LettoreCampi::chiudi_campo() {
+  while (pos_ < testo_.size() && spazio(testo_[pos_])) ++pos_;
+  if (pos_ >= testo_.size()) return;
+  char c = testo_[pos_];
+  if (c == ',' || c == '\n') {
+    ++pos_;
+  } else if (c == '\r') {
+    ++pos_;
+    if (pos_ < testo_.size() && testo_[pos_] == '\n') ++pos_;
+  }
+}
+
+std::string LettoreCampi::leggi_testo() {
+  if (alla_fine()) throw GuastoEsecuzione("read past the end of the text");
+  inizia_campo();
+  size_t inizio = pos_;
+  while (pos_ < testo_.size() && !separatore(testo_[pos_])) ++pos_;
+  std::string campo(testo_.substr(inizio, pos_ - inizio));
+  chiudi_campo();
+  return campo;
+}
+
+int64_t LettoreCampi::leggi_numero() {
+  if (alla_fine()) throw GuastoEsecuzione("read past the end of the text");
+  inizia_campo();
+  bool negativo = false;
+  if (pos_ < testo_.size() && (testo_[pos_] == '-' || testo_[pos_] == '+')) {
+    negativo = testo_[pos_] == '-';
+    ++pos_;
+  }
+  int64_t valore = 0;
+  while (pos_ < testo_.size() && testo_[pos_] >= '0' && testo_[pos_] <= '9') {
+    valore = valore * 10 + (testo_[pos_] - '0');
+    if (valore > int64_t(INT32_MAX) + 1)
+      throw GuastoEsecuzione("number too large for 32 bits");
+    ++pos_;
+  }
+  while (pos_ < testo_.size() && !separatore(testo_[pos_]) && !spazio(testo_[pos_])) ++pos_;
+  chiudi_campo();
+  return stretto32(negativo ? -valore : valore, "number");
+}
+
+int32_t LettoreCampi::leggi_long() { return static_cast<int32_t>(leggi_numero()); }
+int16_t LettoreCampi::leggi_integer() { return stretto16(leggi_numero(), "number"); }
+uint8_t LettoreCampi::leggi_byte() { return stretto8(leggi_numero(), "number"); }
+
+bool contiene(std::string_view testo, std::string_view cercato) {
+  auto minuscola = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
+  if (cercato.size() > testo.size()) return false;
+  for (size_t i = 0; i + cercato.size() <= testo.size(); ++i) {
+    size_t k = 0;
+    while (k < cercato.size() && minuscola(testo[i + k]) == minuscola(cercato[k])) ++k;
+    if (k == cercato.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace scenario

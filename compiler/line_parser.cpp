@@ -1,0 +1,289 @@
+#include "compiler/line_parser.h"
+
+#include <array>
+
+#include "compiler/field_reader.h"
+#include "compiler/parse_support.h"
+#include "model/access.h"
+#include "sources/file_names.h"
+
+namespace scenario {
+namespace {
+
+class ParserLinea {
+public:
+  ParserLinea(RunState& s, Folder& folder, std::string nome, const std::string& testo)
+      : s_(s), testo_(s, folder, std::move(nome), testo, Fonte::kLinea) {}
+
+  EsitoLinea esegui();
+
+private:
+  bool cerca_generale();
+  Esito sezione_generale();
+  Esito record_generale();
+  Esito ripetizione_segnali();
+  void prepara_record();
+  Esito ciclo_record();
+  Esito record();
+  Esito pendenza();
+  Esito curva();
+  Esito montagna();
+  Esito indicatori();
+  Esito cartello();
+  void fine_linea();
+
+  RunState& s_;
+  TestoInLettura testo_;
+  int32_t prossima_voce_ = 80;
+  int64_t cursore_pendenza_ = 0;
+  int32_t pendenza_prec_ = 0;
+  int64_t cursore_piano_ = 2;
+};
+
+EsitoLinea ParserLinea::esegui() {
+  if (!cerca_generale()) return {};
+  if (sezione_generale() == Esito::kAbbandona) return {};
+  progressive_ordina(s_);
+  prepara_record();
+  if (ciclo_record() == Esito::kAbbandona) return {};
+  fine_linea();
+  return {true, prossima_voce_};
+}
+
+bool ParserLinea::cerca_generale() {
+  do {
+    testo_.leggi_parola();
+    if (testo_.lettore().alla_fine()) {
+      testo_.abbandona(102);
+      return false;
+    }
+  } while (!contiene(s_.lettura, "[generale]"));
+  return true;
+}
+
+Esito ParserLinea::sezione_generale() {
+  auto& r = testo_.lettore();
+  for (;;) {
+    if (r.alla_fine()) return Esito::kAvanti;
+    testo_.leggi_parola();
+    if (r.alla_fine()) return Esito::kAvanti;
+    // Up to ten comment fields in a row; reading past the end here is a fault.
+    for (int i = 0; i < 10; ++i)
+      if (contiene(s_.lettura, "-")) testo_.leggi_parola();
+    if (record_generale() == Esito::kAbbandona) return Esito::kAbbandona;
+    const std::string& l = s_.lettura;
+    bool intestazione = (l.empty() || l[0] != '-') && contiene(l, "[") && contiene(l, "]");
+    if (intestazione) return Esito::kAvanti;
+  }
+}
+
+Esito ParserLinea::record_generale() {
+  auto& r = testo_.lettore();
+  const std::string& l = s_.lettura;
+  if (contiene(l, "percorso") && contiene(l, "lunghezza")) {
+    int32_t lunghezza = r.leggi_long();
+    voce(s_, 84).fine = lunghezza;
+    if (lunghezza > 1000000) return testo_.abbandona(1);
+    dimensiona(s_, lunghezza);
+  }
+  static constexpr std::array<std::pair<const char*, int>, 3> kSerie = {
+      {{"tre", 81}, {"due", 82}, {"uno", 83}}};
+  for (auto [parola, indice] : kSerie) {
+    if (contiene_esatto(l, parola) && contiene_esatto(l, "progressiva")) {
+      Voce& v = voce(s_, indice);
+      v.inizio = r.leggi_long();
+      v.fine = r.leggi_long();
+      v.posizione = r.leggi_long();
+    }
+  }
+  if (contiene_esatto(l, "sfondo") && contiene_esatto(l, "uno")) voce(s_, 85).inizio = r.leggi_long();
+  if (contiene_esatto(l, "sfondo") && contiene_esatto(l, "due")) voce(s_, 85).posizione = r.leggi_long();
+  if (contiene_esatto(l, "sfondo") && contiene_esatto(l, "tre")) voce(s_, 85).fine = r.leggi_long();
+  if (contiene_esatto(l, "segnali") && contiene_esatto(l, "ripetizione")) return ripetizione_segnali();
+  return Esito::kAvanti;
+}
+
+Esito ParserLinea::ripetizione_segnali() {
+  auto& r = testo_.lettore();
+  Voce& v = voce(s_, 86);
+  v.inizio = r.leggi_long();
+  v.fine = r.leggi_long();
+  if (v.inizio % 50 != 0) return testo_.abbandona(3);
+  if (v.fine % 50 != 0) return testo_.abbandona(4);
+  if (contiene(s_.lettura, "4"))
+    v.posizione = 4;
+  else if (contiene(s_.lettura, "9"))
+    v.posizione = 9;
+  else
+    return testo_.abbandona(5);
+  if (v.fine == 0) v.posizione = 0;
+  return Esito::kAvanti;
+}
+
+void ParserLinea::prepara_record() {
+  s_.n_montagne = 0;
+  prossima_voce_ = 80;
+  cursore_pendenza_ = 0;
+  pendenza_prec_ = 0;
+  cursore_piano_ = 2;
+  if (s_.genera_linea != 0) {
+    punto(s_, 0, 0) = ValorePiano::di_intero(0);
+    punto(s_, 0, 1) = ValorePiano::di_intero(0);
+    punto(s_, 1, 0) = ValorePiano::di_intero(0);
+    punto(s_, 1, 1) = ValorePiano::di_intero(1);
+  }
+}
+
+Esito ParserLinea::ciclo_record() {
+  for (;;) {
+    if (!testo_.leggi_chiave()) return Esito::kFine;
+    Esito e = record();
+    if (e != Esito::kAvanti) return e;
+  }
+}
+
+Esito ParserLinea::record() {
+  const std::string l = s_.lettura;
+  Esito e = Esito::kAvanti;
+  if (contiene(l, "pendenza")) e = pendenza();
+  if (e == Esito::kAvanti && contiene(l, "curva") && s_.genera_linea != 0) e = curva();
+  if (e == Esito::kAvanti && contiene(l, "montagna")) e = montagna();
+  if (e == Esito::kAvanti && contiene(l, "indicatori_v")) e = indicatori();
+  if (e == Esito::kAvanti && contiene(l, "indicat") && contiene(l, "cartello")) e = cartello();
+  return e;
+}
+
+Esito ParserLinea::pendenza() {
+  auto& r = testo_.lettore();
+  int32_t p = r.leggi_long();
+  int32_t g = r.leggi_long();
+  if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
+  int64_t c = cella_corsa(p);
+  if (c > 0) {
+    do {
+      cella(s_, cursore_pendenza_).pendenza = basso8(int64_t(pendenza_prec_) + 100);
+      ++cursore_pendenza_;
+    } while (cursore_pendenza_ < c);
+  }
+  pendenza_prec_ = g;
+  return Esito::kAvanti;
+}
+
+Esito ParserLinea::curva() {
+  auto& r = testo_.lettore();
+  int32_t inizio = r.leggi_long();
+  int32_t lunghezza = r.leggi_long();
+  if (testo_.fuori_griglia(inizio, 100)) return Esito::kFine;
+  static constexpr std::array<std::pair<const char*, double>, 6> kClassi = {
+      {{"1", 0.0001}, {"2", 0.0002}, {"3", 0.0004}, {"4", 0.001}, {"5", 0.002}, {"6", 0.003}}};
+  double curvatura = 0;
+  bool trovata = false;
+  for (auto [cifra, valore] : kClassi) {
+    if (contiene(s_.lettura, cifra)) {
+      curvatura = valore;
+      trovata = true;
+      break;
+    }
+  }
+  if (!trovata) return testo_.abbandona(103);
+  if (contiene(s_.lettura, "s")) curvatura = -curvatura;
+
+  int64_t& k = cursore_piano_;
+  while (k <= inizio) {
+    passi_rettilinei(s_, k, k);
+    if (k > 1000000) return testo_.abbandona(103);
+  }
+  const int64_t fine = int64_t(inizio) + lunghezza;
+  while (k <= fine) {
+    double x1 = punto(s_, k - 1, 0).come_doppio(), y1 = punto(s_, k - 1, 1).come_doppio();
+    double dx = x1 - punto(s_, k - 2, 0).come_doppio();
+    double dy = y1 - punto(s_, k - 2, 1).come_doppio();
+    ValorePiano& x = punto(s_, k, 0);
+    ValorePiano& y = punto(s_, k, 1);
+    x = ValorePiano::di_doppio(x1 + (dx + curvatura * dy));
+    y = ValorePiano::di_doppio(y1 + (dy - curvatura * dx));
+    ++k;
+    if (k > 1000000) return testo_.abbandona(103);
+  }
+  return Esito::kAvanti;
+}
+
+Esito ParserLinea::montagna() {
+  auto& r = testo_.lettore();
+  int32_t inizio = r.leggi_long();
+  int32_t fine = r.leggi_long();
+  int32_t tipo = r.leggi_long();
+  if (testo_.fuori_griglia(inizio, 100)) return Esito::kFine;
+  ErroreNuovo nuovo(s_);
+  memo_montagna(s_, inizio, fine, tipo);
+  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, inizio);
+  return Esito::kAvanti;
+}
+
+Esito ParserLinea::indicatori() {
+  auto& r = testo_.lettore();
+  int32_t posizione = r.leggi_long();
+  int32_t vas = r.leggi_long(), vbs = r.leggi_long(), vcs = r.leggi_long();
+  int16_t strisces = r.leggi_integer();
+  int32_t vad = r.leggi_long(), vbd = r.leggi_long(), vcd = r.leggi_long();
+  int16_t strisced = r.leggi_integer();
+  if (testo_.fuori_griglia(posizione, 100)) return Esito::kFine;
+  ErroreNuovo nuovo(s_);
+  memo_indicatori_v_max(s_, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
+  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, posizione);
+  return Esito::kAvanti;
+}
+
+Esito ParserLinea::cartello() {
+  auto& r = testo_.lettore();
+  int32_t p = r.leggi_long();
+  s_.lettura = r.leggi_testo();
+  if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
+  Cella& c = cella(s_, cella_oggetto(p));
+  if (!cella_libera(c.tipo)) return testo_.abbandona(6, p);
+  if (prossima_voce_ < 1)
+    throw GuastoEsecuzione("more than 80 indication boards: no service entry left for the text");
+  c.tipo = kCartelloIndicatore;
+  c.valore1 = basso16(prossima_voce_);
+  voce(s_, prossima_voce_).testo = s_.lettura;
+  --prossima_voce_;
+  return Esito::kAvanti;
+}
+
+void ParserLinea::fine_linea() {
+  testo_.chiudi_ed_elimina();
+  do {
+    cella(s_, cursore_pendenza_).pendenza = basso8(int64_t(pendenza_prec_) + 100);
+    ++cursore_pendenza_;
+  } while (cursore_pendenza_ < int64_t(s_.n_celle) - 2);
+  if (s_.genera_linea != 0) passi_rettilinei(s_, cursore_piano_, int64_t(s_.lunghezza_estesa) - 2);
+}
+
+}  // namespace
+
+void passi_rettilinei(RunState& s, int64_t& k, int64_t fino) {
+  while (k <= fino) {
+    double x1 = punto(s, k - 1, 0).come_doppio(), y1 = punto(s, k - 1, 1).come_doppio();
+    double dx = x1 - punto(s, k - 2, 0).come_doppio();
+    double dy = y1 - punto(s, k - 2, 1).come_doppio();
+    ValorePiano& x = punto(s, k, 0);
+    ValorePiano& y = punto(s, k, 1);
+    x = ValorePiano::di_doppio(x1 + dx);
+    y = ValorePiano::di_doppio(y1 + dy);
+    ++k;
+  }
+}
+
+EsitoLinea leggi_linea(RunState& s, Folder& folder) {
+  std::string nome = nome_testo_linea(s.percorso_nome);
+  if (!folder.exists(nome)) {
+    registra_errore(s, 101);
+    return {};
+  }
+  s.contesto = {Fonte::kLinea, 0, 0};
+  std::string testo = folder.read(nome);
+  ParserLinea parser(s, folder, nome, testo);
+  return parser.esegui();
+}
+
+}  // namespace scenario

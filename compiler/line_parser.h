@@ -1,0 +1,31 @@
+#pragma once
+// The first half of the parse: the line description text becomes the grid's
+// gradients, tunnels and boards, the board texts and header entries of the
+// service table, and the per-metre track plan.
+
+#include <cstdint>
+
+#include "io/folder.h"
+#include "model/run_state.h"
+
+namespace scenario {
+
+struct EsitoLinea {
+  bool prosegui = false;                // false: memorizza_dati returns at once
+  int32_t prossima_voce_cartello = 80;  // first service entry not used by a board text
+};
+
+// Reads, compiles and deletes the line text. Run-time faults are thrown
+// (GuastoEsecuzione, FolderError) for memorizza_dati to clean up.
+EsitoLinea leggi_linea(RunState& s, Folder& folder);
+
+void progressive_ordina(RunState& s);
+void memo_montagna(RunState& s, int32_t inizio, int32_t fine, int32_t& tipo);
+void memo_indicatori_v_max(RunState& s, int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
+                           int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd, int16_t& strisced);
+
+// Straight steps of the plan from cursor k while k <= fino: each point
+// repeats the step between the two before it.
+void passi_rettilinei(RunState& s, int64_t& k, int64_t fino);
+
+}  // namespace scenario

@@ -1,0 +1,60 @@
+#include "compiler/parse_support.h"
+
+#include "model/access.h"
+
+namespace scenario {
+
+TestoInLettura::TestoInLettura(RunState& s, Folder& folder, std::string nome, const std::string& testo,
+                               Fonte fonte)
+    : s_(s), folder_(folder), nome_(std::move(nome)), lettore_(testo, &s.contesto) {
+  s_.contesto = {fonte, 0, 0};
+}
+
+void TestoInLettura::leggi_parola() {
+  s_.lettura = lettore_.leggi_testo();
+  s_.contesto.offset_record = s_.contesto.offset_campo;
+}
+
+bool TestoInLettura::leggi_chiave() {
+  if (lettore_.alla_fine()) return false;
+  leggi_parola();
+  if (lettore_.alla_fine()) return false;
+  for (int i = 0; i < 2 && contiene(s_.lettura, "-"); ++i) {
+    leggi_parola();
+    if (lettore_.alla_fine()) return false;
+  }
+  return true;
+}
+
+bool TestoInLettura::fuori_griglia(int64_t p, int margine) {
+  if (s_.celle.empty()) throw GuastoEsecuzione("a record comes before the route length: no grid yet");
+  if (double(s_.n_celle) >= (double(p) + margine) / 50) return false;
+  registra_errore(s_, 15, static_cast<int32_t>(p));
+  return true;
+}
+
+void TestoInLettura::chiudi_ed_elimina() { folder_.remove(nome_); }
+
+Esito TestoInLettura::abbandona(int32_t n) {
+  chiudi_ed_elimina();
+  registra_errore(s_, n);
+  return Esito::kAbbandona;
+}
+
+Esito TestoInLettura::abbandona(int32_t n, int32_t posizione) {
+  chiudi_ed_elimina();
+  registra_errore(s_, n, posizione);
+  return Esito::kAbbandona;
+}
+
+Esito TestoInLettura::abbandona_dopo_memo(const ErroreNuovo& nuovo, int32_t posizione) {
+  chiudi_ed_elimina();
+  s_.errore_pos = posizione;
+  if (nuovo.registrato(s_)) {
+    s_.registro.back().ha_posizione = true;
+    s_.registro.back().posizione = posizione;
+  }
+  return Esito::kAbbandona;
+}
+
+}  // namespace scenario

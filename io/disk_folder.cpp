@@ -1,0 +1,107 @@
+#include "io/disk_folder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace scenario {
+namespace {
+
+std::string system_reason() { return std::strerror(errno); }
+
+// Opens, runs `body` with the descriptor and closes, reporting any failure as
+// the FolderError of `operation`.
+template <typename Body>
+void with_descriptor(const std::string& path, const std::string& name, int flags,
+                     const char* operation, Body body) {
+  int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+  if (fd < 0) throw FolderError(operation, name, system_reason());
+  try {
+    body(fd);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  if (::close(fd) != 0) throw FolderError(operation, name, system_reason());
+}
+
+}  // namespace
+
+DiskFolder::DiskFolder(std::filesystem::path root) : root_(std::move(root)) {}
+
+std::string DiskFolder::path_of(const std::string& name) const { return (root_ / name).string(); }
+
+bool DiskFolder::exists(const std::string& name) {
+  struct stat st {};
+  return ::stat(path_of(name).c_str(), &st) == 0;
+}
+
+std::string DiskFolder::read(const std::string& name) {
+  std::string content;
+  with_descriptor(path_of(name), name, O_RDONLY, "read", [&](int fd) {
+    char buffer[1 << 16];
+    for (;;) {
+      ssize_t got = ::read(fd, buffer, sizeof buffer);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        throw FolderError("read", name, system_reason());
+      }
+      if (got == 0) break;
+      content.append(buffer, static_cast<size_t>(got));
+    }
+  });
+  return content;
+}
+
+void DiskFolder::remove(const std::string& name) {
+  if (::unlink(path_of(name).c_str()) != 0) throw FolderError("delete", name, system_reason());
+}
+
+std::vector<std::string> DiskFolder::list() {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(root_, ec))
+    names.push_back(entry.path().filename().string());
+  if (ec) throw FolderError("list", root_.string(), ec.message());
+  return names;
+}
+
+void DiskFolder::create(const std::string& name) {
+  with_descriptor(path_of(name), name, O_WRONLY | O_CREAT | O_TRUNC, "create", [](int) {});
+}
+
+void DiskFolder::write(const std::string& name, std::string_view bytes) {
+  with_descriptor(path_of(name), name, O_WRONLY | O_APPEND, "write", [&](int fd) {
+    while (!bytes.empty()) {
+      ssize_t put = ::write(fd, bytes.data(), bytes.size());
+      if (put < 0) {
+        if (errno == EINTR) continue;
+        throw FolderError("write", name, system_reason());
+      }
+      bytes.remove_prefix(static_cast<size_t>(put));
+    }
+  });
+}
+
+void DiskFolder::flush(const std::string& name) {
+  with_descriptor(path_of(name), name, O_WRONLY, "flush", [&](int fd) {
+    if (::fsync(fd) != 0) throw FolderError("flush", name, system_reason());
+  });
+}
+
+void DiskFolder::rename(const std::string& from, const std::string& to) {
+  if (::rename(path_of(from).c_str(), path_of(to).c_str()) != 0)
+    throw FolderError("replace", to, system_reason());
+}
+
+std::filesystem::path executable_folder() {
+  std::error_code ec;
+  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return std::filesystem::current_path();
+  return exe.parent_path();
+}
+
+}  // namespace scenario

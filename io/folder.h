@@ -1,0 +1,56 @@
+#pragma once
+// The one door through which the program touches files. Every file of a run
+// lives in one folder; production uses the executable's folder on disk, tests
+// use a temporary folder, an in-memory folder or a wrapper that makes chosen
+// operations fail.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace scenario {
+
+// A file operation that did not succeed. `file` is the name inside the folder,
+// `reason` the system's own words.
+class FolderError : public std::runtime_error {
+public:
+  FolderError(std::string operation, std::string file, std::string reason);
+  const std::string& operation() const { return operation_; }
+  const std::string& file() const { return file_; }
+  const std::string& reason() const { return reason_; }
+
+private:
+  std::string operation_;
+  std::string file_;
+  std::string reason_;
+};
+
+class Folder {
+public:
+  virtual ~Folder() = default;
+
+  virtual bool exists(const std::string& name) = 0;
+  // The whole content of a file; throws FolderError when it cannot be read.
+  virtual std::string read(const std::string& name) = 0;
+  virtual void remove(const std::string& name) = 0;
+  virtual std::vector<std::string> list() = 0;
+
+  // The primitives of a crash-safe replace (see replace_file). `create` makes
+  // an empty file, truncating one that exists; `write` appends.
+  virtual void create(const std::string& name) = 0;
+  virtual void write(const std::string& name, std::string_view bytes) = 0;
+  virtual void flush(const std::string& name) = 0;
+  virtual void rename(const std::string& from, const std::string& to) = 0;
+};
+
+// Name of the scratch file that replace_file writes before renaming it.
+std::string scratch_name(const std::string& name);
+
+// Replaces `name` with exactly `bytes`: the content goes to a scratch file in
+// the same folder, is flushed, and is renamed over the final name. At every
+// moment the final name holds either the old whole file or the new whole file.
+// On failure the scratch file is removed and the FolderError is rethrown.
+void replace_file(Folder& folder, const std::string& name, std::string_view bytes);
+
+}  // namespace scenario

@@ -1,0 +1,64 @@
+#include "model/access.h"
+
+namespace scenario {
+
+Cella& cella(RunState& s, int64_t i) {
+  if (i < 0 || i >= static_cast<int64_t>(s.celle.size()))
+    throw GuastoEsecuzione("cell " + std::to_string(i) + " lies outside the grid (0 to " +
+                           std::to_string(int64_t(s.celle.size()) - 1) + ")");
+  return s.celle[static_cast<size_t>(i)];
+}
+
+Voce& voce(RunState& s, int64_t i) {
+  if (i < 0 || i >= kVociServizio)
+    throw GuastoEsecuzione("service entry " + std::to_string(i) + " does not exist");
+  return s.servizio[static_cast<size_t>(i)];
+}
+
+ValorePiano& punto(RunState& s, int64_t posizione, int coordinata) {
+  auto& asse = s.planimetria.coordinata[coordinata];
+  if (posizione < 0 || posizione >= static_cast<int64_t>(asse.size()))
+    throw GuastoEsecuzione("plan position " + std::to_string(posizione) + " lies outside the plan");
+  return asse[static_cast<size_t>(posizione)];
+}
+
+void dimensiona(RunState& s, int64_t lunghezza) {
+  int64_t estesa = lunghezza + 7000;
+  int64_t n = nearest(double(estesa) / 50);
+  if (n < 0 || estesa < 0)
+    throw GuastoEsecuzione("route length " + std::to_string(lunghezza) + " leaves no grid");
+  s.lunghezza_estesa = stretto32(estesa, "extended route length");
+  s.n_celle = stretto32(n, "cell count");
+  s.celle.assign(static_cast<size_t>(n) + 1, Cella{});
+  for (auto& asse : s.planimetria.coordinata) asse.clear();
+  if (s.genera_linea != 0)
+    for (auto& asse : s.planimetria.coordinata) asse.assign(static_cast<size_t>(estesa) + 1, ValorePiano{});
+}
+
+void svuota_servizio(RunState& s) { s.servizio.fill(Voce{}); }
+
+namespace {
+void aggiungi(RunState& s, int32_t n, bool ha_posizione) {
+  ErroreRegistrato e;
+  e.numero = n;
+  e.ha_posizione = ha_posizione;
+  e.posizione = s.errore_pos;
+  e.fonte = s.contesto.fonte;
+  e.offset_campo = s.contesto.offset_campo;
+  e.offset_record = s.contesto.offset_record;
+  s.registro.push_back(std::move(e));
+}
+}  // namespace
+
+void registra_errore(RunState& s, int32_t n) {
+  s.errore_n = n;
+  aggiungi(s, n, false);
+}
+
+void registra_errore(RunState& s, int32_t n, int32_t posizione) {
+  s.errore_n = n;
+  s.errore_pos = posizione;
+  aggiungi(s, n, true);
+}
+
+}  // namespace scenario

@@ -1,0 +1,26 @@
+#pragma once
+// Checked access to the structures of a run: an index outside the grid, the
+// table, the plan or the tunnel lists is refused as a run-time fault before
+// anything is read or written.
+
+#include "model/numbers.h"
+#include "model/run_state.h"
+
+namespace scenario {
+
+Cella& cella(RunState& s, int64_t i);
+Voce& voce(RunState& s, int64_t i);
+ValorePiano& punto(RunState& s, int64_t posizione, int coordinata);
+
+// Dimensions the grid (and, with genera_linea, the plan) for a route of
+// `lunghezza` metres: every cell and point empty.
+void dimensiona(RunState& s, int64_t lunghezza);
+
+// Clears the 87 entries of the service table.
+void svuota_servizio(RunState& s);
+
+// Records error `n` (the last recorded wins), with a position when it has one.
+void registra_errore(RunState& s, int32_t n);
+void registra_errore(RunState& s, int32_t n, int32_t posizione);
+
+}  // namespace scenario

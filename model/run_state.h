@@ -1,0 +1,136 @@
+#pragma once
+// Everything one run of the compiler knows: the names, the error record, the
+// cell grid, the service table, the track plan and the tunnel lists.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+// One 50 m cell of track.
+struct Cella {
+  uint8_t tipo = 0;
+  int16_t valore1 = 0;
+  int16_t valore2 = 0;
+  int16_t valore3 = 0;
+  int16_t valore4 = 0;
+  uint8_t tempo = 0;
+  uint8_t avviso = 0;
+  uint8_t montagna = 0;
+  uint8_t vel_limite = 0;
+  uint8_t pendenza = 0;
+  uint8_t aderenza = 0;
+  bool operator==(const Cella&) const = default;
+};
+
+// Cell kinds.
+enum TipoCella : uint8_t {
+  kBinario = 0,
+  kSegnale = 1,
+  kFineRallentamento = 2,
+  kInizioRallentamento = 3,
+  kAvvisoRallentamento = 4,
+  kSequenzaAvviso = 5,
+  kIndicatoreVMax = 6,
+  kFineStazione = 10,
+  kMarcaMontagna = 11,
+  kCodice = 12,
+  kCodiceSenzaValore = 13,
+  kCartelloIndicatore = 14,
+};
+
+// One entry of the service table.
+struct Voce {
+  uint8_t tipo = 0;
+  int32_t inizio = 0;
+  int32_t fine = 0;
+  int32_t posizione = 0;
+  uint8_t campo4 = 0;
+  std::string testo;  // Windows-1252 bytes
+  int16_t campo7 = 0;
+  int16_t campo8 = 0;
+  int16_t campo10 = 0;
+  int16_t campo11 = 0;
+  int16_t campo12 = 0;
+  uint8_t campo9 = 0;
+  uint8_t campo13 = 0;
+  uint8_t campo6 = 0;
+  uint8_t campo5 = 0;
+  int32_t orario = 0;
+  bool operator==(const Voce&) const = default;
+};
+
+inline constexpr int kVociServizio = 87;
+
+// One element of the track plan: empty, a 16-bit integer or a double. The tag
+// values are the ones written to the plan file.
+struct ValorePiano {
+  enum Tag : uint16_t { kVuoto = 0, kIntero = 2, kDoppio = 5 };
+  Tag tag = kVuoto;
+  int16_t intero = 0;
+  double doppio = 0.0;
+
+  static ValorePiano di_intero(int16_t v) { return {kIntero, v, 0.0}; }
+  static ValorePiano di_doppio(double v) { return {kDoppio, 0, v}; }
+  bool vuoto() const { return tag == kVuoto; }
+  double come_doppio() const { return tag == kIntero ? double(intero) : doppio; }
+};
+
+// The per-metre track plan: positions 0 to lunghezza_estesa, two coordinates.
+struct Planimetria {
+  std::vector<ValorePiano> coordinata[2];
+  size_t posizioni() const { return coordinata[0].size(); }
+  bool vuota() const { return coordinata[0].empty(); }
+};
+
+inline constexpr int kMaxMontagne = 80;
+
+// Where a recorded error came from, so that tools can point at the text.
+enum class Fonte : uint8_t { kNessuna, kLinea, kServizio, kPiazzamento, kScrittura };
+
+struct ErroreRegistrato {
+  int32_t numero = 0;
+  bool ha_posizione = false;
+  int32_t posizione = 0;
+  Fonte fonte = Fonte::kNessuna;
+  size_t offset_campo = 0;   // byte offset of the field being read in its text
+  size_t offset_record = 0;  // byte offset of the record's keyword field
+  int64_t cella = -1;        // the cell concerned, for the placement pass
+  std::string dettaglio;     // what faulted, for run-time faults
+};
+
+// Where the parser is, kept up to date as it reads.
+struct Contesto {
+  Fonte fonte = Fonte::kNessuna;
+  size_t offset_campo = 0;
+  size_t offset_record = 0;
+};
+
+struct RunState {
+  std::string percorso_nome;
+  std::string treno_nome;
+  std::string lettura;
+  int32_t genera_linea = 0;
+  int32_t lunghezza_estesa = 0;
+  int32_t n_celle = 0;
+  int32_t n_montagne = 0;
+  int32_t errore_n = 0;
+  int32_t errore_pos = 0;
+
+  std::vector<Cella> celle;
+  std::array<Voce, kVociServizio> servizio{};
+  Planimetria planimetria;
+  std::array<int32_t, kMaxMontagne + 1> montagne_inizio{};
+  std::array<int32_t, kMaxMontagne + 1> montagne_fine{};
+
+  // Every error recorded in this run, in order; errore_n/errore_pos keep the last.
+  std::vector<ErroreRegistrato> registro;
+  Contesto contesto;
+
+  bool griglia_pronta() const { return celle.size() >= 2; }
+};
+
+}  // namespace scenario
