@@ -17,13 +17,13 @@ void replace_file(Folder& folder, const std::string& name, std::string_view byte
     folder.write(scratch, bytes);
     folder.flush(scratch);
     folder.rename(scratch, name);
-  } catch (const FolderError&) {
+  } catch (const FolderError& e) {
     try {
       if (folder.exists(scratch)) folder.remove(scratch);
     } catch (const FolderError&) {
       // The original failure is the one worth reporting.
     }
-    throw;
+    throw FolderError("write", name, e.reason());
   }
 }
 

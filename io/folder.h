@@ -50,7 +50,7 @@ std::string scratch_name(const std::string& name);
 // Replaces `name` with exactly `bytes`: the content goes to a scratch file in
 // the same folder, is flushed, and is renamed over the final name. At every
 // moment the final name holds either the old whole file or the new whole file.
-// On failure the scratch file is removed and the FolderError is rethrown.
+// On failure the scratch file is removed and a FolderError naming `name` is thrown.
 void replace_file(Folder& folder, const std::string& name, std::string_view bytes);
 
 }  // namespace scenario

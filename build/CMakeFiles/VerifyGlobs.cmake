@@ -79,3 +79,23 @@ if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")
   file(TOUCH_NOCREATE "/work/main/build/CMakeFiles/cmake.verify_globs")
 endif()
+
+# test_support at tests/CMakeLists.txt:5 (file)
+file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/tests/support/*.cpp")
+set(OLD_GLOB
+  "/work/main/tests/support/temp_folder.cpp"
+  )
+if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
+  message("-- GLOB mismatch!")
+  file(TOUCH_NOCREATE "/work/main/build/CMakeFiles/cmake.verify_globs")
+endif()
+
+# test_sources at tests/CMakeLists.txt:4 (file)
+file(GLOB_RECURSE NEW_GLOB LIST_DIRECTORIES false "/work/main/tests/*_test.cpp")
+set(OLD_GLOB
+  "/work/main/tests/io/folder_test.cpp"
+  )
+if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
+  message("-- GLOB mismatch!")
+  file(TOUCH_NOCREATE "/work/main/build/CMakeFiles/cmake.verify_globs")
+endif()

@@ -1,0 +1,36 @@
+#include "support/temp_folder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace scenario::test {
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "scenario-test-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::string TempFolder::read(const std::string& name) const {
+  std::ifstream in(path_ / name, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + name);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void TempFolder::write(const std::string& name, const std::string& bytes) const {
+  std::ofstream out(path_ / name, std::ios::binary);
+  out << bytes;
+}
+
+bool TempFolder::exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+
+}  // namespace scenario::test
