@@ -1,7 +1,262 @@
 #include "compiler/service_parser.h"
 
-namespace scenario {
+#include "compiler/parse_support.h"
+#include "model/access.h"
+#include "sources/file_names.h"
 
-void leggi_servizio(RunState&, Folder&, int32_t) {}
+namespace scenario {
+namespace {
+
+class ParserServizio {
+public:
+  ParserServizio(RunState& s, Folder& folder, std::string nome, const std::string& testo, int32_t limite)
+      : s_(s), testo_(s, folder, std::move(nome), testo, Fonte::kServizio), limite_stazioni_(limite) {}
+
+  void esegui();
+
+private:
+  bool cerca_generale();
+  Esito record();
+  Esito velocita();
+  Esito aderenza();
+  Esito segnale();
+  Esito rallentamento();
+  Esito abbattimento();
+  Esito stazione();
+  Esito area_e_segni(Voce& e, int32_t lunghezza);
+  void fine_servizio();
+
+  RunState& s_;
+  TestoInLettura testo_;
+  int32_t limite_stazioni_;
+  int32_t contatore_ = 1;
+  int64_t cursore_velocita_ = 0;
+  int32_t velocita_prec_ = 0;
+  int64_t cursore_aderenza_ = 0;
+  int32_t aderenza_prec_ = 0;
+};
+
+void ParserServizio::esegui() {
+  if (cerca_generale()) {
+    for (;;) {
+      if (!testo_.leggi_chiave()) break;
+      Esito e = record();
+      if (e == Esito::kAbbandona) return;
+      if (e == Esito::kFine) break;
+    }
+  }
+  fine_servizio();
+}
+
+bool ParserServizio::cerca_generale() {
+  do {
+    testo_.leggi_parola();
+    if (contiene(s_.lettura, "[generale]")) return true;
+  } while (!testo_.lettore().alla_fine());
+  return false;
+}
+
+Esito ParserServizio::record() {
+  auto& r = testo_.lettore();
+  const std::string l = s_.lettura;
+  Esito e = Esito::kAvanti;
+  auto prova = [&](bool corrisponde, auto azione) {
+    if (e == Esito::kAvanti && corrisponde) e = azione();
+  };
+  prova(contiene(l, "frenata") && contiene(l, "massa"), [&] {
+    voce(s_, 84).inizio = r.leggi_long();
+    return Esito::kAvanti;
+  });
+  prova(contiene(l, "vetture"), [&] {
+    voce(s_, 84).posizione = r.leggi_long();
+    return Esito::kAvanti;
+  });
+  prova(contiene(l, "velocit"), [&] { return velocita(); });
+  prova(contiene(l, "aderenza"), [&] { return aderenza(); });
+  prova(contiene(l, "orologio"), [&] {
+    Voce& v = voce(s_, 86);
+    v.campo10 = r.leggi_integer();
+    v.campo11 = r.leggi_integer();
+    v.campo12 = r.leggi_integer();
+    return Esito::kAvanti;
+  });
+  prova(contiene(l, "sabbia"), [&] {
+    voce(s_, 86).campo7 = r.leggi_integer();
+    return Esito::kAvanti;
+  });
+  prova(contiene(l, "segnale"), [&] { return segnale(); });
+  prova(contiene(l, "rallentamento"), [&] { return rallentamento(); });
+  prova(contiene(l, "abbattimento"), [&] { return abbattimento(); });
+  prova(contiene(l, "stazione"), [&] { return stazione(); });
+  return e;
+}
+
+Esito ParserServizio::velocita() {
+  auto& r = testo_.lettore();
+  int32_t p = r.leggi_long();
+  int32_t v = r.leggi_long();
+  if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
+  int64_t c = cella_corsa(p);
+  if (c > 0) {
+    do {
+      if (cursore_velocita_ >= s_.n_celle) break;
+      cella(s_, cursore_velocita_).vel_limite = a_byte(double(velocita_prec_) / 5);
+      ++cursore_velocita_;
+    } while (cursore_velocita_ < c);
+  }
+  velocita_prec_ = v;
+  return Esito::kAvanti;
+}
+
+Esito ParserServizio::aderenza() {
+  auto& r = testo_.lettore();
+  int32_t p = r.leggi_long();
+  int32_t a = r.leggi_long();
+  if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
+  int64_t c = cella_corsa(p);
+  if (c > 0) {
+    do {
+      cella(s_, cursore_aderenza_).aderenza = basso8(aderenza_prec_);
+      ++cursore_aderenza_;
+    } while (cursore_aderenza_ < c);
+  }
+  aderenza_prec_ = a;
+  return Esito::kAvanti;
+}
+
+Esito ParserServizio::segnale() {
+  auto& r = testo_.lettore();
+  int32_t posizione = r.leggi_long();
+  int32_t sx = r.leggi_long(), s1 = r.leggi_long(), s2 = r.leggi_long(), s3 = r.leggi_long();
+  int32_t rapp = r.leggi_long();
+  int32_t dx = r.leggi_long(), d1 = r.leggi_long(), d2 = r.leggi_long(), d3 = r.leggi_long();
+  int32_t tempo = r.leggi_long();
+  if (testo_.fuori_griglia(posizione, 100)) return Esito::kFine;
+  ErroreNuovo nuovo(s_);
+  memo_segnale(s_, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
+  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, posizione);
+  return Esito::kAvanti;
+}
+
+Esito ParserServizio::rallentamento() {
+  auto& r = testo_.lettore();
+  int32_t x = r.leggi_long(), v = r.leggi_long(), l = r.leggi_long();
+  int32_t f_tt = r.leggi_long(), f_ta = r.leggi_long(), d_v = r.leggi_long();
+  if (testo_.fuori_griglia(x, 100)) return Esito::kFine;
+  ErroreNuovo nuovo(s_);
+  memo_rallentamento(s_, x, v, l, f_tt, f_ta, d_v);
+  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, x);
+  return Esito::kAvanti;
+}
+
+Esito ParserServizio::abbattimento() {
+  auto& r = testo_.lettore();
+  int32_t p = r.leggi_long();
+  int32_t w = r.leggi_long();
+  if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
+  Cella& c = cella(s_, cella_corsa(p));
+  if (!cella_libera(c.tipo)) return testo_.abbandona(7, p);
+  if (w > 0) {
+    c.tipo = kCodice;
+    c.valore1 = basso16(w);
+  } else {
+    c.tipo = kCodiceSenzaValore;
+  }
+  return Esito::kAvanti;
+}
+
+void ParserServizio::fine_servizio() {
+  testo_.chiudi_ed_elimina();
+  do {
+    cella(s_, cursore_velocita_).vel_limite = a_byte(double(velocita_prec_) / 5);
+    ++cursore_velocita_;
+  } while (cursore_velocita_ < int64_t(s_.n_celle) - 2);
+  do {
+    cella(s_, cursore_aderenza_).aderenza = basso8(aderenza_prec_);
+    ++cursore_aderenza_;
+  } while (cursore_aderenza_ < int64_t(s_.n_celle) - 2);
+  bool fuori_passo = false;
+  for (int i = 81; i <= 83; ++i) {
+    const Voce& v = voce(s_, i);
+    if (v.inizio % 50 != 0 || v.fine % 50 != 0) fuori_passo = true;
+  }
+  if (fuori_passo) registra_errore(s_, 2);
+}
+
+Esito ParserServizio::stazione() {
+  auto& r = testo_.lettore();
+  // With every entry up to the next free one taken by board texts there is
+  // no room even for the first station.
+  if (contatore_ > limite_stazioni_) return testo_.abbandona(10);
+  Voce& e = voce(s_, contatore_);
+  e.posizione = r.leggi_long();
+  if (testo_.fuori_griglia(e.posizione, 800)) return Esito::kFine;
+  if (e.posizione % 50 != 0) return testo_.abbandona(8, e.posizione);
+  e.tipo = r.leggi_byte();
+  int32_t lunghezza = r.leggi_long();
+  if (lunghezza % 100 != 0) return testo_.abbandona(9, e.posizione);
+  e.campo4 = r.leggi_byte();
+  e.campo5 = r.leggi_byte();
+  e.campo6 = r.leggi_byte();
+  e.campo7 = r.leggi_integer();
+  e.campo8 = r.leggi_integer();
+  e.campo9 = r.leggi_byte();
+  e.campo10 = r.leggi_integer();
+  e.campo11 = r.leggi_integer();
+  e.campo12 = r.leggi_integer();
+  e.campo13 = r.leggi_byte();
+  int64_t ore = r.leggi_long(), minuti = r.leggi_long(), secondi = r.leggi_long();
+  e.orario = stretto32((ore * 60 + minuti) * 60 + secondi, "timetable time");
+  e.testo = r.leggi_testo();
+  if (e.testo.size() > 0xFFFF) throw GuastoEsecuzione("station name longer than 65,535 bytes");
+  return area_e_segni(e, lunghezza);
+}
+
+Esito ParserServizio::area_e_segni(Voce& e, int32_t lunghezza) {
+  const int64_t p = e.posizione;
+  if (e.tipo == 5 || e.tipo == 6) {
+    e.fine = stretto32(p + 150, "station end");
+    e.inizio = stretto32(p - lunghezza, "station start");
+    e.campo6 = 0;
+  } else if (e.tipo == 7 || e.tipo == 8) {
+    e.inizio = stretto32(p - lunghezza, "station start");
+    e.fine = stretto32(p + lunghezza, "station end");
+    e.campo6 = 0;
+  } else {
+    e.inizio = a_long(double(p) - double(lunghezza) / 2);
+    e.fine = a_long(double(p) + double(lunghezza) / 2 + (e.campo6 != 0 ? 50 : 0));
+  }
+  if (lunghezza < 600) e.campo5 = 0;
+  if (contatore_ == 1) e.campo5 = e.campo6 = 0;
+
+  if (e.tipo < 25 && e.tipo != 5 && e.tipo != 6) {
+    for (int b = 1; b <= 4; ++b) {
+      double q = double(e.fine) / 50 - b - 1;
+      if (q > 1) cella(s_, nearest(q)).avviso = basso8(80 + b);
+    }
+  }
+  if (e.tipo < 25) {
+    double segno = double(e.fine) / 50 - 1;
+    if (segno <= 1) return testo_.abbandona(24);
+    Cella& c = cella(s_, nearest(segno));
+    c.tipo = kFineStazione;
+    c.valore1 = basso16(contatore_);
+  }
+  if (contatore_ > 1 && int64_t(e.inizio) - 350 < voce(s_, contatore_ - 1).fine)
+    return testo_.abbandona(22, e.posizione);
+  ++contatore_;
+  if (contatore_ >= limite_stazioni_) return testo_.abbandona(10);
+  return Esito::kAvanti;
+}
+
+}  // namespace
+
+void leggi_servizio(RunState& s, Folder& folder, int32_t prossima_voce_cartello) {
+  std::string nome = nome_testo_servizio(s.percorso_nome, s.treno_nome);
+  s.contesto = {Fonte::kServizio, 0, 0};
+  std::string testo = folder.read(nome);
+  ParserServizio parser(s, folder, nome, testo, prossima_voce_cartello);
+  parser.esegui();
+}
 
 }  // namespace scenario

@@ -27,6 +27,7 @@ set(OLD_GLOB
   "/work/main/compiler/line_stores.cpp"
   "/work/main/compiler/parse_support.cpp"
   "/work/main/compiler/service_parser.cpp"
+  "/work/main/compiler/service_stores.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")

@@ -1,0 +1,76 @@
+// The store procedures of the service half: signals and slow-downs.
+
+#include "compiler/service_parser.h"
+#include "model/access.h"
+
+namespace scenario {
+
+void memo_segnale(RunState& s, int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
+                  int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3, int32_t& tempo) {
+  const int64_t i = cella_oggetto(posizione);
+  Cella& c = cella(s, i);
+  if (!cella_libera(c.tipo)) {
+    registra_errore(s, 16);
+    return;
+  }
+  // The four approach marks stand 100 to 400 m before the signal.
+  if (i - 8 < 0)
+    throw GuastoEsecuzione("signal at " + std::to_string(posizione) +
+                           " m: its approach marks would fall before the start of the route");
+  c.tipo = kSegnale;
+  c.valore4 = basso16(int64_t(rapp) * 10 + int64_t(sx) * 3 + dx);
+  c.valore1 = basso16(int64_t(s1) * 10 + d1);
+  c.valore2 = basso16(int64_t(s2) * 10 + d2);
+  c.valore3 = basso16(int64_t(s3) * 10 + d3);
+  if (tempo >= 1 && tempo <= 100) tempo = 101;
+  c.tempo = sx == 2 ? basso8(tempo) : 0;
+  for (int b = 1; b <= 4; ++b) cella(s, i - 2 * b).avviso = basso8((int64_t(sx) * 3 + dx) * 10 + b);
+}
+
+namespace {
+
+void segna_rallentamento(Cella& c, TipoCella tipo, int32_t d_v) {
+  c.tipo = tipo;
+  if (d_v != 0) c.valore2 = basso16(d_v);
+}
+
+}  // namespace
+
+void memo_rallentamento(RunState& s, int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
+                        int32_t& d_v) {
+  const int64_t avviso = nearest((double(x) - 1200) / 50 + 1);
+  const int64_t inizio = cella_oggetto(x);
+  const int64_t fine = cella_oggetto(int64_t(x) + l);
+  const int64_t sequenza = nearest((double(x) - 1200) / 50);
+  const bool con_avviso = x > 1500;
+
+  if (con_avviso) {
+    if (!cella_libera(cella(s, avviso).tipo)) return registra_errore(s, 17);
+  } else {
+    f_ta = 0;
+  }
+  if (!cella_libera(cella(s, inizio).tipo)) return registra_errore(s, 18);
+  if (!cella_libera(cella(s, fine).tipo)) return registra_errore(s, 19);
+
+  segna_rallentamento(cella(s, fine), kFineRallentamento, d_v);
+  segna_rallentamento(cella(s, inizio), kInizioRallentamento, d_v);
+  if (con_avviso) {
+    segna_rallentamento(cella(s, avviso), kAvvisoRallentamento, d_v);
+    cella(s, avviso).valore1 = basso16(v);
+  }
+  for (int64_t c : {inizio, fine}) {
+    cella(s, c).valore1 = basso16(v);
+    cella(s, c).valore3 = basso16(f_tt);
+  }
+  if (f_ta == 0) return;
+  for (int n = 0; n < 4; ++n)
+    if (!cella_libera(cella(s, sequenza - n).tipo)) return registra_errore(s, 20);
+  for (int n = 0; n < 4; ++n) {
+    Cella& c = cella(s, sequenza - n);
+    c.tipo = kSequenzaAvviso;
+    c.valore1 = basso16(n + 1);
+    if (d_v != 0) c.valore2 = basso16(n + 1);
+  }
+}
+
+}  // namespace scenario
