@@ -19,6 +19,8 @@ struct GuastoCaso {
   int stato;                                    // 2: binary files written; 1: no grid
 };
 
+void PrintTo(const GuastoCaso& c, std::ostream* os) { *os << c.nome; }
+
 const std::vector<std::string> kLineaMinima = {"[generale]", "lunghezza percorso, 5000", "[fine]"};
 
 std::vector<std::string> servizio_con(std::vector<std::string> righe) {

@@ -19,8 +19,9 @@ void FolderConSostituti::rename(const std::string& from, const std::string& to) 
     files().erase(to);
 }
 
-EsitoRun esegui_in(Folder& folder) {
+EsitoRun esegui_in(Folder& folder, int32_t errore_pos) {
   EsitoRun esito;
+  esito.s.errore_pos = errore_pos;
   FinestraProva finestra;
   std::ostringstream diagnostica;
   esito.stato = esegui(esito.s, folder, finestra, diagnostica);

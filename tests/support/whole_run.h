@@ -45,8 +45,9 @@ struct EsitoRun {
   RunState s;
 };
 
-// The program once in `folder`: esegui() with a recording window.
-EsitoRun esegui_in(Folder& folder);
+// The program once in `folder`: esegui() with a recording window. The run
+// state starts with `errore_pos`, so that an error that sets none shows.
+EsitoRun esegui_in(Folder& folder, int32_t errore_pos = 0);
 
 // The texts as the program writes them: CR LF after every line.
 std::string testo_crlf(const std::vector<std::string>& righe);
