@@ -126,7 +126,7 @@ std::array<Voce, kVociServizio> read_table_file(std::string_view bytes) {
   Input in(bytes);
   for (int i = 0; i < kVociServizio; ++i) entries[i] = read_entry(in, i);
   if (in.left() > 0)
-    throw DecodeError(in.offset(), std::to_string(in.left()) + " bytes follow the last of the 87 entries");
+    throw DecodeError(in.offset(), "the file goes on for " + std::to_string(in.left()) + " bytes after the 87th entry");
   return entries;
 }
 
@@ -135,8 +135,8 @@ Planimetria read_plan_file(std::string_view bytes) {
   Input in(bytes);
   while (in.left() > 0) all.push_back(read_element(in));
   if (all.size() % 2 != 0)
-    throw DecodeError(in.offset(), "the file ends after " + std::to_string(all.size()) +
-                                       " elements: the two coordinate halves cannot be of equal length");
+    throw DecodeError(in.offset(), "the file holds an odd number of elements (" + std::to_string(all.size()) +
+                                       "): its two coordinate halves cannot be equal");
   Planimetria plan;
   const auto half = static_cast<std::ptrdiff_t>(all.size() / 2);
   plan.coordinata[0].assign(all.begin(), all.begin() + half);
