@@ -79,6 +79,15 @@ TEST_F(CompileTool, RefusesNamesThatWouldLeaveTheOutputFolder) {
   EXPECT_FALSE(std::filesystem::exists(dir_.path().parent_path() / "up_linea.dat"));
 }
 
+TEST_F(CompileTool, InputThatIsAFolderIsRefusedBeforeCompiling) {
+  dir_.write("service.txt", built_in_service_text());
+  std::filesystem::create_directory(dir_.path() / "texts");
+  ToolRun run = run_tool({"compile", "texts", "service.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "scenario-tool: cannot read 'texts': it is a folder\n");
+  EXPECT_FALSE(dir_.exists(kGrid));
+}
+
 TEST_F(CompileTool, MissingLineTextIsError101AndNothingIsWritten) {
   dir_.write("service.txt", built_in_service_text());
   ToolRun run = run_tool({"compile", "absent.txt", "service.txt", "--json"});
