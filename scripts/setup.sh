@@ -2,10 +2,12 @@
 # Installs the Debian packages the project builds and tests with, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-}" = "--all" ] || [ -n "${CI:-}" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
+# JSON and the command line of scenario-tool.
+packages+=(nlohmann-json3-dev libcli11-dev)
 
 missing=()
 for p in "${packages[@]}"; do
