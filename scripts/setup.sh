@@ -6,6 +6,8 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-}" = "--all" ] || [ -n "${CI:-}" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
+# JSON and the command line of scenario-tool.
+packages+=(nlohmann-json3-dev libcli11-dev)
 
 missing=()
 for p in "${packages[@]}"; do
