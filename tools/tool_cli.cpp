@@ -9,6 +9,7 @@
 #include "tools/compile_texts.h"
 #include "tools/decode_json.h"
 #include "tools/diagnostics.h"
+#include "tools/sheet_command.h"
 
 namespace scenario::tools {
 namespace {
@@ -52,6 +53,14 @@ void add_decode(CLI::App& app, DecodeOptions& o) {
   d->add_option("--cells", o.cells, "only the elements A to B (cells, entries or plan positions), as A:B or A");
   d->add_option("--kind", o.kind, "the kind of file, when its name does not tell")
       ->check(CLI::IsMember({"plan", "table", "grid"}));
+}
+
+void add_sheet(CLI::App& app, SheetRequest& o) {
+  CLI::App* s = app.add_subcommand("sheet", "Draw the route sheet of a compiled scenario as one SVG page");
+  s->add_option("DIR", o.folder, "folder that holds the scenario's binary files")->required();
+  s->add_option("--route", o.route, "route name, as in the file names")->capture_default_str();
+  s->add_option("--train", o.train, "train name, as in the file names")->capture_default_str();
+  s->add_option("-o,--output", o.output, "the SVG file to write")->required();
 }
 
 int run_compile(CompileOptions& o, std::ostream& out, std::ostream& err) {
@@ -115,14 +124,17 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   app.require_subcommand(1);
   CompileOptions compile;
   DecodeOptions decode;
+  SheetRequest sheet{".", kPercorsoNome, kTrenoNome, ""};
   add_compile(app, compile);
   add_decode(app, decode);
+  add_sheet(app, sheet);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     return app.exit(e, out, err) == 0 ? 0 : kFailure;
   }
   if (app.got_subcommand("compile")) return run_compile(compile, out, err);
+  if (app.got_subcommand("sheet")) return run_sheet(sheet, err);
   return run_decode(decode, out, err);
 }
 

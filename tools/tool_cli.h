@@ -1,5 +1,5 @@
 #pragma once
-// The command line of scenario-tool: `compile` and `decode`.
+// The command line of scenario-tool: `compile`, `decode` and `sheet`.
 
 #include <ostream>
 
