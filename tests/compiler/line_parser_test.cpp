@@ -1,12 +1,13 @@
 // The built-in line description compiled by the line half alone: the grid,
 // the service entries and the track plan it leaves for the service half.
 
+#include "compiler/line_parser.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
 
-#include "compiler/line_parser.h"
 #include "io/memory_folder.h"
 #include "sources/dati_linea.h"
 #include "sources/file_names.h"
@@ -16,7 +17,7 @@ namespace scenario {
 namespace {
 
 class BuiltInLine : public ::testing::Test {
-protected:
+ protected:
   static void SetUpTestSuite() {
     stato_ = new RunState(test::stato_scenario());
     stato_->genera_linea = 1;
@@ -68,10 +69,10 @@ TEST_F(BuiltInLine, HeaderEntries) {
 TEST_F(BuiltInLine, GradientByCell) {
   const struct {
     int da, a, pendenza;
-  } tratti[] = {{0, 59, 100},     {60, 105, 105},   {106, 135, 100},  {136, 145, 106},  {146, 239, 100},
-                {240, 283, 94},   {284, 371, 100},  {372, 415, 105},  {416, 447, 100},  {448, 478, 105},
-                {479, 569, 100},  {570, 609, 95},   {610, 659, 100},  {660, 709, 96},   {710, 1607, 100},
-                {1608, 1610, 0}};
+  } tratti[] = {{0, 59, 100},    {60, 105, 105},  {106, 135, 100},  {136, 145, 106},
+                {146, 239, 100}, {240, 283, 94},  {284, 371, 100},  {372, 415, 105},
+                {416, 447, 100}, {448, 478, 105}, {479, 569, 100},  {570, 609, 95},
+                {610, 659, 100}, {660, 709, 96},  {710, 1607, 100}, {1608, 1610, 0}};
   for (const auto& t : tratti)
     for (int i = t.da; i <= t.a; ++i) ASSERT_EQ(c(i).pendenza, t.pendenza) << "cell " << i;
 }
@@ -90,8 +91,8 @@ TEST_F(BuiltInLine, KindOfEveryCell) {
   std::map<int, int> tipi;
   for (int i = 29; i <= 321; i += 4) tipi[i] = 11;
   for (int i : {447, 451, 455, 459}) tipi[i] = 11;
-  for (int i : {21, 51, 171, 283, 289, 295, 433, 439, 445, 561, 641, 781, 911, 1031, 1137, 1143, 1149, 1257,
-                1339, 1345, 1351})
+  for (int i : {21,  51,  171,  283,  289,  295,  433,  439,  445,  561, 641,
+                781, 911, 1031, 1137, 1143, 1149, 1257, 1339, 1345, 1351})
     tipi[i] = 6;  // the board at 14400 m replaces the marker of cell 289
   for (int i : {475, 487, 597, 1107, 1125, 1191, 1251, 1411}) tipi[i] = 14;
   int marcatori = 0;

@@ -1,7 +1,8 @@
+#include "model/numbers.h"
+
 #include <gtest/gtest.h>
 
 #include "model/access.h"
-#include "model/numbers.h"
 
 namespace scenario {
 namespace {
@@ -10,8 +11,8 @@ TEST(Nearest, HalvesGoToTheEvenNeighbour) {
   const struct {
     double x;
     int64_t atteso;
-  } casi[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2},
-              {0.49, 0}, {0.51, 1}, {-0.51, -1}, {1610.0, 1610}};
+  } casi[] = {{0.5, 0},   {1.5, 2},  {2.5, 2},  {3.5, 4},    {-0.5, 0},     {-1.5, -2},
+              {-2.5, -2}, {0.49, 0}, {0.51, 1}, {-0.51, -1}, {1610.0, 1610}};
   for (const auto& c : casi) EXPECT_EQ(nearest(c.x), c.atteso) << c.x;
 }
 
