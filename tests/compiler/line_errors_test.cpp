@@ -140,10 +140,14 @@ const std::vector<Caso>& casi() {
        .linea = generale(
            {"lunghezza percorso, 10000", "sfondo uno, 7", "sfondo due, 8", "sfondo tre, 9", "Sfondo uno, 1"}),
        .verifica = [](const RunState& s) { serie(s, 85, 7, 9, 8); }},
+      {.nome = "every keyword test that matches runs its action",
+       .linea = generale({"lunghezza percorso, 10000", "sfondo uno e due, 5, 6"}),
+       .verifica = [](const RunState& s) { serie(s, 85, 5, 0, 6); }},
       {.nome = "repetition start 25 is found before the end",
        .linea = generale({"lunghezza percorso, 10000", "ripetizione segnali 4 codici, 25, 7"}),
        .errore_n = 3,
-       .servizio = Servizio::kResta},
+       .servizio = Servizio::kResta,
+       .verifica = [](const RunState& s) { serie(s, 86, 25, 7, 0); }},
       {.nome = "repetition end off 50",
        .linea = generale({"lunghezza percorso, 10000", "ripetizione segnali 4 codici, 0, 70"}),
        .errore_n = 4,
@@ -224,6 +228,9 @@ const std::vector<Caso>& casi() {
              EXPECT_EQ(s.planimetria.coordinata[1][16998].doppio, 16998.0);
              EXPECT_TRUE(s.planimetria.coordinata[1][16999].vuoto());
            }},
+      {.nome = "two comment fields skipped in the record loop, the third tested",
+       .linea = linea({"- a -", "- pendenza 1 -", "- pendenza 2 -", "500, 3"}),
+       .verifica = [](const RunState& s) { pendenze(s, 10, 337, 103); }},
       {.nome = "two gradients at the same position",
        .linea = linea({"pendenza, 500, 3", "pendenza, 500, 7"}),
        .verifica =
