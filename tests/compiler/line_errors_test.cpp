@@ -191,28 +191,28 @@ const std::vector<Caso>& casi() {
        .servizio = Servizio::kResta,
        .verifica =
            [](const RunState& s) {
-             EXPECT_EQ(s.planimetria.coordinata[0][1000000].tag, ValorePiano::kDoppio);
-             EXPECT_TRUE(s.planimetria.coordinata[0][1000001].vuoto());
+             EXPECT_EQ(s.planimetria.coordinata[0].at(1000000).tag, ValorePiano::kDoppio);
+             EXPECT_TRUE(s.planimetria.coordinata[0].at(1000001).vuoto());
            }},
       {.nome = "curvaS1 turns left",
        .linea = linea({"curvaS1, 100, 100"}),
        .verifica =
            [](const RunState& s) {
-             EXPECT_EQ(s.planimetria.coordinata[0][100].come_doppio(), 0.0);
-             EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0][101].doppio, -0.0001);
-             EXPECT_DOUBLE_EQ(s.planimetria.coordinata[1][101].doppio, 101.0);
+             EXPECT_EQ(s.planimetria.coordinata[0].at(100).come_doppio(), 0.0);
+             EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0].at(101).doppio, -0.0001);
+             EXPECT_DOUBLE_EQ(s.planimetria.coordinata[1].at(101).doppio, 101.0);
            }},
       {.nome = "curvad12 is class 1 to the right",
        .linea = linea({"curvad12, 100, 100"}),
        .verifica =
-           [](const RunState& s) { EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0][101].doppio, 0.0001); }},
+           [](const RunState& s) { EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0].at(101).doppio, 0.0001); }},
       {.nome = "curve past the plan",
        .linea = linea({"curvad1, 100, 20000"}),
        .errore_n = 25,
        .servizio = Servizio::kEliminato,
        .verifica =
            [](const RunState& s) {
-             EXPECT_EQ(s.planimetria.coordinata[0][17000].tag, ValorePiano::kDoppio);
+             EXPECT_EQ(s.planimetria.coordinata[0].at(17000).tag, ValorePiano::kDoppio);
            }},
       {.nome = "gradient beyond the grid",
        .linea = linea({"pendenza, 500, 3", "pendenza, 20000, 5", "montagna, 1000, 2000, 1"}),
@@ -225,8 +225,8 @@ const std::vector<Caso>& casi() {
              pendenze(s, 338, 340, 0);
              EXPECT_EQ(s.n_montagne, 0);
              EXPECT_EQ(cella(s, 20).montagna, 0);
-             EXPECT_EQ(s.planimetria.coordinata[1][16998].doppio, 16998.0);
-             EXPECT_TRUE(s.planimetria.coordinata[1][16999].vuoto());
+             EXPECT_EQ(s.planimetria.coordinata[1].at(16998).doppio, 16998.0);
+             EXPECT_TRUE(s.planimetria.coordinata[1].at(16999).vuoto());
            }},
       {.nome = "two comment fields skipped in the record loop, the third tested",
        .linea = linea({"- a -", "- pendenza 1 -", "- pendenza 2 -", "500, 3"}),
