@@ -8,6 +8,8 @@ if [ "${1:-}" = "--all" ] || [ -n "${CI:-}" ]; then
 fi
 # JSON and the command line of scenario-tool.
 packages+=(nlohmann-json3-dev libcli11-dev)
+# Rendering and checking the route sheet.
+packages+=(librsvg2-bin libxml2-utils)
 
 missing=()
 for p in "${packages[@]}"; do

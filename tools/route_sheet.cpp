@@ -54,6 +54,12 @@ private:
   double lunghezza() const { return std::max<double>(50, double(s_.celle.size()) * 50); }
   double x_di(double metri_) const { return kAsseX0 + metri_ / lunghezza() * (kAsseX1 - kAsseX0); }
   double x_cella(int64_t i) const { return x_di(double(i) * 50); }
+  // Signals, boards and slow-downs mark the cell after their position; code
+  // steps mark the cell of theirs.
+  static int64_t metri_oggetto(const Cella& c, int64_t i) {
+    bool di_corsa = c.tipo == kCodice || c.tipo == kCodiceSenzaValore;
+    return di_corsa ? i * 50 : (i - 1) * 50;
+  }
 
   std::vector<int> stazioni() const {
     std::vector<int> v;
@@ -215,8 +221,8 @@ void Foglio::velocita() {
   svg_.polilinea(punti, "stroke=\"#1565c0\" stroke-width=\"1.2\"");
   for (int64_t i = 0; i < int64_t(s_.celle.size()); ++i) {
     const Cella& c = s_.celle[i];
-    const double x = x_cella(i), y = y_di(c.vel_limite * 5);
-    std::string dove = " at " + metri(i * 50) + " (cell " + std::to_string(i) + ")";
+    const double x = x_di(double(metri_oggetto(c, i))), y = y_di(c.vel_limite * 5);
+    std::string dove = " at " + metri(metri_oggetto(c, i)) + " (cell " + std::to_string(i) + ")";
     if (c.tipo == kIndicatoreVMax) {
       svg_.gruppo("speed-board", "speed-limit board" + dove + ": values " + std::to_string(c.valore1) + ", " +
                                      std::to_string(c.valore2) + ", " + std::to_string(c.valore3) +
@@ -255,8 +261,8 @@ void Foglio::striscia_oggetti() {
   const double y_segnali = kStrisciaY0 + 18, y_cartelli = kStrisciaY0 + 70;
   for (int64_t i = 0; i < int64_t(s_.celle.size()); ++i) {
     const Cella& c = s_.celle[i];
-    const double x = x_cella(i);
-    std::string dove = " at " + metri(i * 50) + " (cell " + std::to_string(i) + ")";
+    const double x = x_di(double(metri_oggetto(c, i)));
+    std::string dove = " at " + metri(metri_oggetto(c, i)) + " (cell " + std::to_string(i) + ")";
     if (c.tipo == kSegnale) {
       svg_.gruppo("signal", "signal" + dove + ": values " + std::to_string(c.valore1) + ", " +
                                 std::to_string(c.valore2) + ", " + std::to_string(c.valore3) + ", " +
