@@ -53,10 +53,13 @@ public:
     form_ = std::make_unique<FormAttesa>();
     form_->show();
     // Drawing into a window the server has not mapped yet is lost, so the
-    // events are serviced only until the first paint, then never again.
+    // events are serviced only until the first paint, then never again. The
+    // paint happens in Fl::flush, right after the event that exposed the window.
     auto limite = std::chrono::steady_clock::now() + kAttesaMappa;
-    while (!form_->dipinta() && std::chrono::steady_clock::now() < limite) Fl::wait(0.05);
-    Fl::flush();
+    while (!form_->dipinta() && std::chrono::steady_clock::now() < limite) {
+      Fl::wait(0.05);
+      Fl::flush();
+    }
     XSync(fl_display, False);
   }
 
