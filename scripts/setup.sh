@@ -2,10 +2,17 @@
 # Installs the Debian packages the project builds and tests with, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+# libfltk1.3-dev gives the desktop window; xvfb, xdotool and imagemagick let
+# the tests drive that window on a virtual display.
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+  libfltk1.3-dev xvfb xdotool imagemagick)
 if [ "${1:-}" = "--all" ] || [ -n "${CI:-}" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
+# JSON and the command line of scenario-tool.
+packages+=(nlohmann-json3-dev libcli11-dev)
+# Rendering and checking the route sheet.
+packages+=(librsvg2-bin libxml2-utils)
 
 missing=()
 for p in "${packages[@]}"; do
