@@ -1,34 +1,23 @@
 // Every error number the run can record or show, each with a small input
 // that triggers it, run through the whole program: the number and position
-// recorded, the files left in the folder and the exit status.
+// recorded, the files left in the folder and the exit status. The edges
+// around each number (the last value accepted, the order of the tests, what
+// is stored before the error) are in the line and service error tables and
+// the code placement tests; the fixtures here use the same small texts.
 
 #include <gtest/gtest.h>
 
+#include "support/service_fixtures.h"
 #include "support/whole_run.h"
 
 namespace scenario {
 namespace {
 
+using test::kPosizioneIntatta;
+using test::stazione;
+using test::testo_linea;
+using test::testo_servizio;
 using Righe = std::vector<std::string>;
-
-constexpr int32_t kNonImpostata = -4242;  // errore_pos before the run: kept when an error sets none
-
-// A level route of 5000 m (cells 0 to 240) with `record` after the general section.
-Righe linea(const Righe& record, const Righe& generale = {}) {
-  Righe r = {"[generale]", "lunghezza percorso, 5000"};
-  r.insert(r.end(), generale.begin(), generale.end());
-  r.push_back("[cartelli]");
-  r.insert(r.end(), record.begin(), record.end());
-  r.push_back("[fine]");
-  return r;
-}
-
-Righe servizio(const Righe& record) {
-  Righe r = {"[generale]"};
-  r.insert(r.end(), record.begin(), record.end());
-  r.push_back("[fine]");
-  return r;
-}
 
 // A speed-limit board: it occupies the cell of its position.
 std::string tabella(int posizione) {
@@ -40,10 +29,6 @@ Righe tabelle_sulle_celle(int prima, int ultima) {
   for (int c = prima; c <= ultima; ++c) r.push_back(tabella((c - 1) * 50));
   return r;
 }
-std::string stazione(int posizione, int tipo, int lunghezza) {
-  return "stazione, " + std::to_string(posizione) + ", " + std::to_string(tipo) + ", " + std::to_string(lunghezza) +
-         ", 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, S";
-}
 std::string segnale(int posizione) { return "segnale, " + std::to_string(posizione) + ", 2, 4,0,0, 0, 2, 4,0,0, 0"; }
 // A slow-down at x: warning cell (x - 1200) / 50 + 1, start x / 50 + 1, end (x + l) / 50 + 1.
 std::string rallentamento(int x, int v, int l, int f_ta, int d_v = 0) {
@@ -51,45 +36,36 @@ std::string rallentamento(int x, int v, int l, int f_ta, int d_v = 0) {
          std::to_string(f_ta) + ", " + std::to_string(d_v);
 }
 
-Righe concatena(Righe a, const Righe& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 enum class Servizio { kEliminato, kResta };
 
 struct CasoErrore {
   const char* nome;
-  std::optional<Righe> linea;     // nullopt: no line text
-  std::optional<Righe> servizio;  // nullopt: no service text
+  std::optional<std::string> linea;     // nullopt: no line text
+  std::optional<std::string> servizio;  // nullopt: no service text
   int32_t errore_n;
-  int32_t errore_pos;  // kNonImpostata: the error sets no position
-  Servizio testo_servizio;
+  int32_t errore_pos;  // kPosizioneIntatta: the error sets no position
+  Servizio resta_servizio;
   int stato;  // 0, 1 (no binary file written), 2 (written from what was read)
   const char* riquadro = nullptr;
 };
 
-const Righe kServizioVuoto = servizio({});
-
-// Stations up to the board texts: 79 boards leave entry 1 alone for stations.
-Righe settantanove_cartelli() {
-  Righe r;
-  for (int i = 0; i < 79; ++i) r.push_back("cartello_indicatore, " + std::to_string(100 * i + 100) + ", (t)");
-  return r;
-}
+const std::string kServizioVuoto = testo_servizio({});
+// A level route of 5000 m: cells 0 to 240.
+std::string linea(const Righe& record) { return testo_linea(5000, record); }
+std::string servizio(const Righe& record) { return testo_servizio(record); }
 
 const std::vector<CasoErrore>& casi() {
   static const std::vector<CasoErrore> c = {
-      {"E1_RouteLengthAboveOneMillion", Righe{"[generale]", "lunghezza percorso, 1000001", "[fine]"}, kServizioVuoto, 1,
-       kNonImpostata, Servizio::kResta, 1, " Errore n. 1"},
-      {"E2_KilometrePostOffFifty", linea({}, {"progressiva chilometrica uno, 0, 4025, 0"}), kServizioVuoto, 2,
-       kNonImpostata, Servizio::kEliminato, 2},
-      {"E3_RepetitionStartOffFifty", linea({}, {"ripetizione segnali 4 codici, 25, 1000"}), kServizioVuoto, 3,
-       kNonImpostata, Servizio::kResta, 2},
-      {"E4_RepetitionEndOffFifty", linea({}, {"ripetizione segnali 4 codici, 0, 1010"}), kServizioVuoto, 4,
-       kNonImpostata, Servizio::kResta, 2},
-      {"E5_RepetitionNamesNeither4Nor9", linea({}, {"ripetizione segnali codici, 0, 1000"}), kServizioVuoto, 5,
-       kNonImpostata, Servizio::kResta, 2},
+      {"E1_RouteLengthAboveOneMillion", test::righe_crlf({"[generale]", "lunghezza percorso, 1000001", "[fine]"}), kServizioVuoto, 1,
+       kPosizioneIntatta, Servizio::kResta, 1, " Errore n. 1"},
+      {"E2_KilometrePostOffFifty", test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "progressiva chilometrica uno, 0, 4025, 0", "[fine]"}), kServizioVuoto, 2,
+       kPosizioneIntatta, Servizio::kEliminato, 2},
+      {"E3_RepetitionStartOffFifty", test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "ripetizione segnali 4 codici, 25, 1000", "[fine]"}), kServizioVuoto, 3,
+       kPosizioneIntatta, Servizio::kResta, 2},
+      {"E4_RepetitionEndOffFifty", test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "ripetizione segnali 4 codici, 0, 1010", "[fine]"}), kServizioVuoto, 4,
+       kPosizioneIntatta, Servizio::kResta, 2},
+      {"E5_RepetitionNamesNeither4Nor9", test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "ripetizione segnali codici, 0, 1000", "[fine]"}), kServizioVuoto, 5,
+       kPosizioneIntatta, Servizio::kResta, 2},
       {"E6_IndicationBoardOnOccupiedCell", linea({tabella(1000), "cartello_indicatore, 1000, (t)"}), kServizioVuoto,
        6, 1000, Servizio::kResta, 2},
       {"E7_CodeStepOnOccupiedCell", linea({}), servizio({segnale(1000), "abbattimento, 1050, 270"}), 7, 1050,
@@ -97,9 +73,10 @@ const std::vector<CasoErrore>& casi() {
       {"E8_StationOffFifty", linea({}), servizio({stazione(1025, 11, 400)}), 8, 1025, Servizio::kEliminato, 2},
       {"E9_StationLengthOffHundred", linea({}), servizio({stazione(1000, 11, 650)}), 9, 1000, Servizio::kEliminato,
        2},
+      // 79 board texts take entries 80 down to 2: one station fits, and that ends the room.
       {"E10_StationsReachTheBoardTexts",
-       Righe(concatena({"[generale]", "lunghezza percorso, 10000", "[indicazioni]"}, settantanove_cartelli())),
-       servizio({stazione(1000, 11, 400)}), 10, kNonImpostata, Servizio::kEliminato, 2},
+       testo_linea(10000, test::cartelli(79)),
+       servizio({stazione(1000, 11, 400)}), 10, kPosizioneIntatta, Servizio::kEliminato, 2},
       // Signal in cell 41, boards in 39 and 40, slow-down warning in cell 45.
       {"E11_NoRoomInFrontOfSignal", linea(tabelle_sulle_celle(39, 40)), servizio({segnale(2000), rallentamento(3400, 120, 500, 0)}),
        11, 41 * 50, Servizio::kEliminato, 2},
@@ -126,20 +103,20 @@ const std::vector<CasoErrore>& casi() {
       // The first area ends at 1200, the second begins at 1300.
       {"E22_StationsCloserThan350m", linea({}), servizio({stazione(1000, 11, 400), stazione(1500, 11, 400)}), 22, 1500,
        Servizio::kEliminato, 2},
-      {"E24_StationMarkAtCellOne", linea({}), servizio({stazione(0, 11, 100)}), 24, kNonImpostata,
+      {"E24_StationMarkAtCellOne", linea({}), servizio({stazione(0, 11, 100)}), 24, kPosizioneIntatta,
        Servizio::kEliminato, 2},
-      {"E25_ServiceTextMissing", linea({}), std::nullopt, 25, kNonImpostata, Servizio::kEliminato, 2},
-      {"E101_LineTextMissing", std::nullopt, kServizioVuoto, 101, kNonImpostata, Servizio::kResta, 1,
+      {"E25_ServiceTextMissing", linea({}), std::nullopt, 25, kPosizioneIntatta, Servizio::kEliminato, 2},
+      {"E101_LineTextMissing", std::nullopt, kServizioVuoto, 101, kPosizioneIntatta, Servizio::kResta, 1,
        " Errore n. 101"},
-      {"E102_NoGeneralSection", Righe{"lunghezza percorso, 5000", "[fine]"}, kServizioVuoto, 102, kNonImpostata,
+      {"E102_NoGeneralSection", test::righe_crlf({"lunghezza percorso, 5000", "[fine]"}), kServizioVuoto, 102, kPosizioneIntatta,
        Servizio::kResta, 1, " Errore n. 102"},
-      {"E103_CurveWithoutClass", linea({"curvad7, 100, 100"}), kServizioVuoto, 103, kNonImpostata, Servizio::kResta,
+      {"E103_CurveWithoutClass", linea({"curvad7, 100, 100"}), kServizioVuoto, 103, kPosizioneIntatta, Servizio::kResta,
        2},
       // A code step in cell 1 fills the marker slot; a slow-down starting in
       // cell 1 at speed 0 leaves it empty but fills the code slot.
-      {"E1250_MarkerSlotTaken", linea({}), servizio({"abbattimento, 50, 270"}), 0, kNonImpostata,
+      {"E1250_MarkerSlotTaken", linea({}), servizio({"abbattimento, 50, 270"}), 0, kPosizioneIntatta,
        Servizio::kEliminato, 1, " Errore n. 1250"},
-      {"E1251_CodeSlotTaken", linea({}), servizio({rallentamento(0, 0, 500, 0, 5)}), 0, kNonImpostata,
+      {"E1251_CodeSlotTaken", linea({}), servizio({rallentamento(0, 0, 500, 0, 5)}), 0, kPosizioneIntatta,
        Servizio::kEliminato, 1, " Errore n. 1251"},
   };
   return c;
@@ -152,12 +129,9 @@ class NumeriDiErrore : public ::testing::TestWithParam<CasoErrore> {};
 TEST_P(NumeriDiErrore, RecordedWithTheirFilesAndExitStatus) {
   const CasoErrore& c = GetParam();
   test::FolderConSostituti folder;
-  auto come = [](const std::optional<Righe>& r) {
-    return r ? std::optional<std::string>(test::testo_crlf(*r)) : std::nullopt;
-  };
-  folder.sostituisci(test::nome_linea(), come(c.linea));
-  folder.sostituisci(test::nome_servizio(), come(c.servizio));
-  test::EsitoRun r = test::esegui_in(folder, kNonImpostata);
+  folder.sostituisci(test::nome_linea(), c.linea);
+  folder.sostituisci(test::nome_servizio(), c.servizio);
+  test::EsitoRun r = test::esegui_in(folder, kPosizioneIntatta);
 
   EXPECT_EQ(r.s.errore_n, c.errore_n);
   EXPECT_EQ(r.s.errore_pos, c.errore_pos);
@@ -172,7 +146,7 @@ TEST_P(NumeriDiErrore, RecordedWithTheirFilesAndExitStatus) {
   }
 
   EXPECT_FALSE(folder.exists(test::nome_linea()));
-  EXPECT_EQ(folder.exists(test::nome_servizio()), c.testo_servizio == Servizio::kResta);
+  EXPECT_EQ(folder.exists(test::nome_servizio()), c.resta_servizio == Servizio::kResta);
   for (const std::string& d : test::nomi_documenti()) EXPECT_TRUE(folder.exists(d)) << d;
   for (const std::string& b : test::nomi_binari()) EXPECT_EQ(folder.exists(b), c.stato != 1) << b;
 }

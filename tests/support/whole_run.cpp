@@ -30,12 +30,6 @@ EsitoRun esegui_in(Folder& folder, int32_t errore_pos) {
   return esito;
 }
 
-std::string testo_crlf(const std::vector<std::string>& righe) {
-  std::string t;
-  for (const std::string& r : righe) t += r + "\r\n";
-  return t;
-}
-
 std::string nome_linea() { return nome_testo_linea(kPercorsoNome); }
 std::string nome_servizio() { return nome_testo_servizio(kPercorsoNome, kTrenoNome); }
 std::vector<std::string> nomi_documenti() {

@@ -49,9 +49,6 @@ struct EsitoRun {
 // state starts with `errore_pos`, so that an error that sets none shows.
 EsitoRun esegui_in(Folder& folder, int32_t errore_pos = 0);
 
-// The texts as the program writes them: CR LF after every line.
-std::string testo_crlf(const std::vector<std::string>& righe);
-
 // The names of the files of a run with the built-in names.
 std::string nome_linea();
 std::string nome_servizio();
