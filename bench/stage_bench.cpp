@@ -1,0 +1,204 @@
+// Micro-benchmarks of the compile's stages, each on the built-in scenario and
+// on generated routes of 100 and 1000 km (route_gen.h):
+//   field_reader/*     the field reader over the two texts, fields as text and as numbers (MB/s)
+//   line_half/*        the line text into the grid, the table and the per-metre track plan
+//   service_half/*     the service text into the grid and the table
+//   code_placement/*   the cab-signal code pass over the compiled grid
+//   binary_writing/*   the three binary files, written into an in-memory folder
+//   compile_memory/*   the whole compile and write into an in-memory folder
+// Only the stage named is timed; the state it starts from is built with the
+// clock paused.
+
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <string>
+
+#include "bench/route_gen.h"
+#include "compiler/binary_writer.h"
+#include "compiler/code_placement.h"
+#include "compiler/compile.h"
+#include "compiler/field_reader.h"
+#include "compiler/line_parser.h"
+#include "compiler/service_parser.h"
+#include "io/memory_folder.h"
+#include "model/access.h"
+#include "sources/dati_linea.h"
+#include "sources/dati_treno.h"
+#include "sources/file_names.h"
+#include "sources/text_writer.h"
+
+namespace scenario::bench {
+namespace {
+
+struct Caso {
+  std::string nome;
+  std::string linea;
+  std::string servizio;
+};
+
+Caso caso_incorporato() { return {"builtin", componi_testo(righe_linea()), componi_testo(righe_treno())}; }
+
+Caso caso_generato(int32_t km) {
+  TestiPercorso t = genera_percorso(km);
+  return {"generated_" + std::to_string(km) + "km", std::move(t.linea), std::move(t.servizio)};
+}
+
+// A run state as memorizza_percorso prepares it before the parse.
+void prepara(RunState& s) {
+  s = RunState{};
+  s.percorso_nome = kPercorsoNome;
+  s.treno_nome = kTrenoNome;
+  s.genera_linea = 1;
+  svuota_servizio(s);
+  voce(s, 85).testo = s.percorso_nome;
+  voce(s, 86).testo = s.treno_nome;
+}
+
+void metti_testi(MemoryFolder& folder, const Caso& c) {
+  folder.files()[nome_testo_linea(kPercorsoNome)] = c.linea;
+  folder.files()[nome_testo_servizio(kPercorsoNome, kTrenoNome)] = c.servizio;
+}
+
+// Stops the benchmark when a stage did not run cleanly: a figure for a parse
+// that gave up halfway would be meaningless.
+bool pulito(benchmark::State& state, const RunState& s) {
+  if (s.registro.empty()) return true;
+  state.SkipWithError(("error " + std::to_string(s.registro.front().numero) + " recorded").c_str());
+  return false;
+}
+
+// The state after the line half, or after both halves.
+void fino_alla_linea(RunState& s, MemoryFolder& folder, const Caso& c, EsitoLinea& linea) {
+  prepara(s);
+  metti_testi(folder, c);
+  linea = leggi_linea(s, folder);
+}
+
+void fino_al_servizio(RunState& s, MemoryFolder& folder, const Caso& c) {
+  EsitoLinea linea;
+  fino_alla_linea(s, folder, c, linea);
+  leggi_servizio(s, folder, linea.prossima_voce_cartello);
+}
+
+void campi_come_testo(benchmark::State& state, const Caso& c) {
+  const std::string testo = c.linea + c.servizio;
+  size_t campi = 0;
+  for (auto _ : state) {
+    LettoreCampi r(testo);
+    while (!r.alla_fine()) {
+      std::string campo = r.leggi_testo();
+      benchmark::DoNotOptimize(campo);
+      ++campi;
+    }
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(testo.size()));
+  state.counters["fields"] = double(campi) / double(state.iterations());
+}
+
+void campi_come_numeri(benchmark::State& state, const Caso& c) {
+  const std::string testo = c.linea + c.servizio;
+  for (auto _ : state) {
+    LettoreCampi r(testo);
+    int64_t somma = 0;
+    while (!r.alla_fine()) somma += r.leggi_long();
+    benchmark::DoNotOptimize(somma);
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(testo.size()));
+}
+
+void meta_linea(benchmark::State& state, const Caso& c) {
+  RunState s;
+  MemoryFolder folder;
+  for (auto _ : state) {
+    state.PauseTiming();
+    prepara(s);
+    metti_testi(folder, c);
+    state.ResumeTiming();
+    EsitoLinea linea = leggi_linea(s, folder);
+    benchmark::DoNotOptimize(linea);
+  }
+  if (pulito(state, s)) state.counters["plan_points"] = double(s.planimetria.posizioni());
+}
+
+void meta_servizio(benchmark::State& state, const Caso& c) {
+  RunState s;
+  MemoryFolder folder;
+  for (auto _ : state) {
+    state.PauseTiming();
+    EsitoLinea linea;
+    fino_alla_linea(s, folder, c, linea);
+    state.ResumeTiming();
+    leggi_servizio(s, folder, linea.prossima_voce_cartello);
+  }
+  pulito(state, s);
+}
+
+void piazzamento(benchmark::State& state, const Caso& c) {
+  RunState s;
+  MemoryFolder folder;
+  for (auto _ : state) {
+    state.PauseTiming();
+    fino_al_servizio(s, folder, c);
+    state.ResumeTiming();
+    piazza_codici(s);
+  }
+  if (pulito(state, s)) state.counters["cells"] = double(s.celle.size());
+}
+
+void scrittura_binari(benchmark::State& state, const Caso& c) {
+  RunState s;
+  MemoryFolder folder;
+  fino_al_servizio(s, folder, c);
+  piazza_codici(s);
+  if (memorizza_marcatori(s) != 0) {
+    state.SkipWithError("reserved slot not empty");
+    return;
+  }
+  if (!pulito(state, s)) return;
+  for (auto _ : state) scrivi_file_binari(s, folder);
+  size_t bytes = 0;
+  for (const auto& [nome, contenuto] : folder.files()) bytes += contenuto.size();
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
+}
+
+void compilazione_in_memoria(benchmark::State& state, const Caso& c) {
+  MemoryFolder folder;
+  for (auto _ : state) {
+    state.PauseTiming();
+    RunState s;
+    s.percorso_nome = kPercorsoNome;
+    s.treno_nome = kTrenoNome;
+    metti_testi(folder, c);
+    state.ResumeTiming();
+    EsitoCompilazione esito = memorizza_percorso(s, folder, 1);
+    benchmark::DoNotOptimize(esito);
+    if (esito.fine != EsitoCompilazione::kScritto || !pulito(state, s)) break;
+  }
+}
+
+void registra(const std::string& nome, const Caso& c, void (*f)(benchmark::State&, const Caso&)) {
+  benchmark::RegisterBenchmark((nome + "/" + c.nome).c_str(), [c, f](benchmark::State& st) { f(st, c); })
+      ->Unit(benchmark::kMicrosecond);
+}
+
+}  // namespace
+}  // namespace scenario::bench
+
+int main(int argc, char** argv) {
+  using namespace scenario::bench;
+  for (const Caso& c : {caso_incorporato(), caso_generato(100), caso_generato(1000)}) {
+    registra("field_reader_text", c, campi_come_testo);
+    registra("field_reader_numbers", c, campi_come_numeri);
+    registra("line_half", c, meta_linea);
+    registra("service_half", c, meta_servizio);
+    registra("code_placement", c, piazzamento);
+    registra("binary_writing", c, scrittura_binari);
+    registra("compile_memory", c, compilazione_in_memoria);
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
