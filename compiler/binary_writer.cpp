@@ -12,28 +12,55 @@ namespace {
 
 constexpr std::string_view kRiempitivo = "mmnnppqqrrssttuuvvzzmmnnpp";
 
-// Little-endian serialisation, one member at a time.
+// Little-endian serialisation, one member at a time, into a buffer of the
+// size the caller has worked out; writing past it, or not filling it, is a
+// fault of this file and is refused rather than left as a short file.
 class Uscita {
 public:
-  void byte(uint8_t v) { out_ += char(v); }
-  void i16(int16_t v) { intero(static_cast<uint16_t>(v), 2); }
-  void u16(uint16_t v) { intero(v, 2); }
-  void i32(int32_t v) { intero(static_cast<uint32_t>(v), 4); }
-  void f64(double v) { intero(std::bit_cast<uint64_t>(v), 8); }
-  void testo(std::string_view t) { out_ += t; }
-  std::string& bytes() { return out_; }
+  explicit Uscita(size_t dimensione) : out_(dimensione, '\0'), p_(out_.data()), fine_(p_ + dimensione) {}
+  void byte(uint8_t v) { intero<1>(v); }
+  void i16(int16_t v) { intero<2>(static_cast<uint16_t>(v)); }
+  void u16(uint16_t v) { intero<2>(v); }
+  void i32(int32_t v) { intero<4>(static_cast<uint32_t>(v)); }
+  void f64(double v) { intero<8>(std::bit_cast<uint64_t>(v)); }
+  void testo(std::string_view t) {
+    spazio(t.size());
+    std::memcpy(p_, t.data(), t.size());
+    p_ += t.size();
+  }
+  std::string bytes() && {
+    if (p_ != fine_) throw std::logic_error("binary file shorter than its computed size");
+    return std::move(out_);
+  }
 
 private:
-  void intero(uint64_t v, int n) {
-    for (int i = 0; i < n; ++i) out_ += char((v >> (8 * i)) & 0xFF);
+  void spazio(size_t n) {
+    if (size_t(fine_ - p_) < n) throw std::logic_error("binary file longer than its computed size");
+  }
+  // The bytes are put together first and copied as one piece: a store
+  // through a char pointer could alias the pointer itself, which would make
+  // the compiler reload it after every byte.
+  template <int N>
+  void intero(uint64_t v) {
+    spazio(N);
+    unsigned char b[N];
+    for (int i = 0; i < N; ++i) b[i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
+    std::memcpy(p_, b, N);
+    p_ += N;
   }
   std::string out_;
+  char* p_;
+  char* fine_;
 };
 
 std::string testo_codice(const RunState& s) {
   std::string t = s.servizio[86].testo + s.servizio[85].testo;
   for (char& c : t) c = char(minuscola_cp1252(static_cast<unsigned char>(c)));
   return t + std::string(kRiempitivo);
+}
+
+size_t dimensione_valore(const ValorePiano& v) {
+  return 2 + (v.tag == ValorePiano::kIntero ? 2 : v.tag == ValorePiano::kDoppio ? 8 : 0);
 }
 
 void valore_piano(Uscita& u, const ValorePiano& v) {
@@ -71,17 +98,23 @@ int32_t memorizza_marcatori(RunState& s) {
 }
 
 std::string bytes_piano(const Planimetria& piano) {
-  Uscita u;
-  u.bytes().reserve(piano.posizioni() * 2 * 10);
+  size_t dimensione = 0;
+  for (const auto& asse : piano.coordinata)
+    for (const ValorePiano& v : asse) dimensione += dimensione_valore(v);
+  Uscita u(dimensione);
   for (const auto& asse : piano.coordinata)
     for (const ValorePiano& v : asse) valore_piano(u, v);
-  return std::move(u.bytes());
+  return std::move(u).bytes();
 }
 
 std::string bytes_tabella(const RunState& s) {
-  Uscita u;
+  size_t dimensione = 0;
   for (const Voce& v : s.servizio) {
     if (v.testo.size() > 0xFFFF) throw std::length_error("service text longer than 65535 bytes");
+    dimensione += 34 + v.testo.size();
+  }
+  Uscita u(dimensione);
+  for (const Voce& v : s.servizio) {
     u.byte(v.tipo);
     u.i32(v.inizio);
     u.i32(v.fine);
@@ -100,12 +133,11 @@ std::string bytes_tabella(const RunState& s) {
     u.byte(v.campo5);
     u.i32(v.orario);
   }
-  return std::move(u.bytes());
+  return std::move(u).bytes();
 }
 
 std::string bytes_griglia(const RunState& s) {
-  Uscita u;
-  u.bytes().reserve(s.celle.size() * 15);
+  Uscita u(s.celle.size() * 15);
   for (const Cella& c : s.celle) {
     u.byte(c.tipo);
     u.i16(c.valore1);
@@ -119,7 +151,7 @@ std::string bytes_griglia(const RunState& s) {
     u.byte(c.pendenza);
     u.byte(c.aderenza);
   }
-  return std::move(u.bytes());
+  return std::move(u).bytes();
 }
 
 void scrivi_file_binari(const RunState& s, Folder& folder) {
