@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 #include "model/cp1252.h"
@@ -22,7 +23,6 @@ public:
   void i16(int16_t v) { intero<2>(static_cast<uint16_t>(v)); }
   void u16(uint16_t v) { intero<2>(v); }
   void i32(int32_t v) { intero<4>(static_cast<uint32_t>(v)); }
-  void f64(double v) { intero<8>(std::bit_cast<uint64_t>(v)); }
   void testo(std::string_view t) {
     spazio(t.size());
     std::memcpy(p_, t.data(), t.size());
@@ -59,14 +59,14 @@ std::string testo_codice(const RunState& s) {
   return t + std::string(kRiempitivo);
 }
 
-size_t dimensione_valore(const ValorePiano& v) {
-  return 2 + (v.tag == ValorePiano::kIntero ? 2 : v.tag == ValorePiano::kDoppio ? 8 : 0);
-}
-
-void valore_piano(Uscita& u, const ValorePiano& v) {
-  u.u16(v.tag);
-  if (v.tag == ValorePiano::kIntero) u.i16(v.intero);
-  if (v.tag == ValorePiano::kDoppio) u.f64(v.doppio);
+// Stores the N low bytes of v at p, little-endian, as one piece; answers the
+// byte after them.
+template <int N>
+char* metti(char* p, uint64_t v) {
+  unsigned char b[N];
+  for (int i = 0; i < N; ++i) b[i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
+  std::memcpy(p, b, N);
+  return p + N;
 }
 
 }  // namespace
@@ -97,14 +97,31 @@ int32_t memorizza_marcatori(RunState& s) {
   return 0;
 }
 
+void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo) {
+  // A value takes at most 10 bytes; the buffer is handed on as soon as it
+  // holds kPezzoPiano bytes or more, so one more value always fits.
+  constexpr size_t kMaxValore = 10;
+  std::unique_ptr<char[]> buffer(new char[kPezzoPiano + kMaxValore]);
+  char* const inizio = buffer.get();
+  char* p = inizio;
+  for (const auto& asse : piano.coordinata) {
+    for (const ValorePiano& v : asse) {
+      p = metti<2>(p, v.tag);
+      if (v.tag == ValorePiano::kIntero) p = metti<2>(p, static_cast<uint16_t>(v.intero));
+      if (v.tag == ValorePiano::kDoppio) p = metti<8>(p, std::bit_cast<uint64_t>(v.doppio));
+      if (size_t(p - inizio) >= kPezzoPiano) {
+        pezzo({inizio, size_t(p - inizio)});
+        p = inizio;
+      }
+    }
+  }
+  if (p != inizio) pezzo({inizio, size_t(p - inizio)});
+}
+
 std::string bytes_piano(const Planimetria& piano) {
-  size_t dimensione = 0;
-  for (const auto& asse : piano.coordinata)
-    for (const ValorePiano& v : asse) dimensione += dimensione_valore(v);
-  Uscita u(dimensione);
-  for (const auto& asse : piano.coordinata)
-    for (const ValorePiano& v : asse) valore_piano(u, v);
-  return std::move(u).bytes();
+  std::string out;
+  scrivi_piano(piano, [&out](std::string_view p) { out += p; });
+  return out;
 }
 
 std::string bytes_tabella(const RunState& s) {
@@ -155,7 +172,9 @@ std::string bytes_griglia(const RunState& s) {
 }
 
 void scrivi_file_binari(const RunState& s, Folder& folder) {
-  if (s.genera_linea != 0) replace_file(folder, nome_piano(s.percorso_nome), bytes_piano(s.planimetria));
+  if (s.genera_linea != 0)
+    replace_file_streamed(folder, nome_piano(s.percorso_nome),
+                          [&s](const ByteSink& pezzo) { scrivi_piano(s.planimetria, pezzo); });
   replace_file(folder, nome_tabella(s.percorso_nome, s.treno_nome), bytes_tabella(s));
   replace_file(folder, nome_griglia(s.percorso_nome, s.treno_nome), bytes_griglia(s));
 }
