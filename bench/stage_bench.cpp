@@ -121,13 +121,28 @@ void meta_linea(benchmark::State& state, const Caso& c) {
   if (pulito(state, s)) state.counters["plan_points"] = double(s.planimetria.posizioni());
 }
 
+// The service half and the placement pass cost little next to the line half
+// that must run before them, so that is done once; each iteration restores
+// the members those stages change (the grid, the table, the error record).
+void ripristina(RunState& s, const RunState& base) {
+  s.celle = base.celle;
+  s.servizio = base.servizio;
+  s.registro = base.registro;
+  s.errore_n = base.errore_n;
+  s.errore_pos = base.errore_pos;
+  s.lettura = base.lettura;
+}
+
 void meta_servizio(benchmark::State& state, const Caso& c) {
   RunState s;
   MemoryFolder folder;
+  EsitoLinea linea;
+  fino_alla_linea(s, folder, c, linea);
+  const RunState base = s;
   for (auto _ : state) {
     state.PauseTiming();
-    EsitoLinea linea;
-    fino_alla_linea(s, folder, c, linea);
+    ripristina(s, base);
+    metti_testi(folder, c);
     state.ResumeTiming();
     leggi_servizio(s, folder, linea.prossima_voce_cartello);
   }
@@ -137,9 +152,11 @@ void meta_servizio(benchmark::State& state, const Caso& c) {
 void piazzamento(benchmark::State& state, const Caso& c) {
   RunState s;
   MemoryFolder folder;
+  fino_al_servizio(s, folder, c);
+  const RunState base = s;
   for (auto _ : state) {
     state.PauseTiming();
-    fino_al_servizio(s, folder, c);
+    ripristina(s, base);
     state.ResumeTiming();
     piazza_codici(s);
   }

@@ -6,6 +6,10 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-}" = "--all" ] || [ -n "${CI:-}" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
+# The benchmark scripts (bench/) also time whole runs with hyperfine.
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(hyperfine)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
