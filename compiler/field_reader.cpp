@@ -21,8 +21,14 @@ void LettoreCampi::chiudi_campo() {
   }
 }
 
+void LettoreCampi::fail_past_end() {
+  // The missing field would have started at the end of the text.
+  if (contesto_) contesto_->offset_campo = testo_.size();
+  throw GuastoEsecuzione("read past the end of the text");
+}
+
 std::string LettoreCampi::leggi_testo() {
-  if (alla_fine()) throw GuastoEsecuzione("read past the end of the text");
+  if (alla_fine()) fail_past_end();
   inizia_campo();
   size_t inizio = pos_;
   while (pos_ < testo_.size() && !separatore(testo_[pos_])) ++pos_;
@@ -32,7 +38,7 @@ std::string LettoreCampi::leggi_testo() {
 }
 
 int64_t LettoreCampi::leggi_numero() {
-  if (alla_fine()) throw GuastoEsecuzione("read past the end of the text");
+  if (alla_fine()) fail_past_end();
   inizia_campo();
   bool negativo = false;
   if (pos_ < testo_.size() && (testo_[pos_] == '-' || testo_[pos_] == '+')) {

@@ -32,6 +32,7 @@ public:
 
 private:
   int64_t leggi_numero();
+  [[noreturn]] void fail_past_end();
   void inizia_campo();
   void chiudi_campo();
   bool separatore(char c) const { return c == ',' || c == '\r' || c == '\n'; }

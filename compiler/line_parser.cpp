@@ -241,6 +241,8 @@ Esito ParserLinea::cartello() {
   if (!cella_libera(c.tipo)) return testo_.abbandona(6, p);
   if (prossima_voce_ < 1)
     throw GuastoEsecuzione("more than 80 indication boards: no service entry left for the text");
+  // The table file gives a text a 16-bit length.
+  if (s_.lettura.size() > 0xFFFF) throw GuastoEsecuzione("board text longer than 65,535 bytes");
   c.tipo = kCartelloIndicatore;
   c.valore1 = basso16(prossima_voce_);
   voce(s_, prossima_voce_).testo = s_.lettura;

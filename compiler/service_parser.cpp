@@ -1,5 +1,7 @@
 #include "compiler/service_parser.h"
 
+#include <string>
+
 #include "compiler/parse_support.h"
 #include "model/access.h"
 #include "sources/file_names.h"
@@ -207,8 +209,11 @@ Esito ParserServizio::stazione() {
   e.campo13 = r.leggi_byte();
   int64_t ore = r.leggi_long(), minuti = r.leggi_long(), secondi = r.leggi_long();
   e.orario = stretto32((ore * 60 + minuti) * 60 + secondi, "timetable time");
-  e.testo = r.leggi_testo();
-  if (e.testo.size() > 0xFFFF) throw GuastoEsecuzione("station name longer than 65,535 bytes");
+  // The table file gives a name a 16-bit length: a longer one is refused
+  // before it reaches the entry, so the table can still be written.
+  std::string nome = r.leggi_testo();
+  if (nome.size() > 0xFFFF) throw GuastoEsecuzione("station name longer than 65,535 bytes");
+  e.testo = std::move(nome);
   return area_e_segni(e, lunghezza);
 }
 

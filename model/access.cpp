@@ -25,8 +25,9 @@ ValorePiano& punto(RunState& s, int64_t posizione, int coordinata) {
 void dimensiona(RunState& s, int64_t lunghezza) {
   int64_t estesa = lunghezza + 7000;
   int64_t n = nearest(double(estesa) / 50);
-  if (n < 0 || estesa < 0)
-    throw GuastoEsecuzione("route length " + std::to_string(lunghezza) + " leaves no grid");
+  // A grid needs a cell 1: the format marker and the scenario code go there.
+  if (n < 1 || estesa < 0)
+    throw GuastoEsecuzione("route length " + std::to_string(lunghezza) + " leaves no grid with a cell 1");
   s.lunghezza_estesa = stretto32(estesa, "extended route length");
   s.n_celle = stretto32(n, "cell count");
   s.celle.assign(static_cast<size_t>(n) + 1, Cella{});

@@ -13,7 +13,8 @@ Voce& voce(RunState& s, int64_t i);
 ValorePiano& punto(RunState& s, int64_t posizione, int coordinata);
 
 // Dimensions the grid (and, with genera_linea, the plan) for a route of
-// `lunghezza` metres: every cell and point empty.
+// `lunghezza` metres: every cell and point empty. A length that leaves no
+// cell 1 is a run-time fault.
 void dimensiona(RunState& s, int64_t lunghezza);
 
 // Clears the 87 entries of the service table.

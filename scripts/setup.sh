@@ -6,6 +6,10 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-}" = "--all" ] || [ -n "${CI:-}" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
+# JSON and the command line of scenario-tool.
+packages+=(nlohmann-json3-dev libcli11-dev)
+# Rendering and checking the route sheet.
+packages+=(librsvg2-bin libxml2-utils)
 # The benchmark scripts (bench/) also time whole runs with hyperfine.
 if [ "${1:-}" = "--bench" ]; then
   packages+=(hyperfine)

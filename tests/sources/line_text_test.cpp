@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "io/memory_folder.h"
+#include "sources/dati_linea.h"
+#include "sources/file_names.h"
+#include "sources/text_writer.h"
+#include "support/texts.h"
+
+namespace scenario {
+namespace {
+
+std::vector<std::string> righe_di(const std::string& testo) {
+  std::vector<std::string> righe;
+  size_t da = 0;
+  for (size_t a; (a = testo.find("\r\n", da)) != std::string::npos; da = a + 2)
+    righe.push_back(testo.substr(da, a - da));
+  EXPECT_EQ(da, testo.size()) << "the text does not end with CR LF";
+  return righe;
+}
+
+TEST(LineText, SeventyTwoWindows1252LinesReplacingAnOlderFile) {
+  MemoryFolder folder;
+  const std::string nome = nome_testo_linea(kPercorsoNome);
+  folder.files()[nome] = std::string(50000, 'x');
+  dati_linea(test::stato_scenario(), folder);
+  ASSERT_EQ(folder.list(), std::vector<std::string>{nome});
+  const std::string testo = folder.read(nome);
+  EXPECT_EQ(testo.find('\n'), testo.find("\r\n") + 1);
+  std::vector<std::string> righe = righe_di(testo);
+  ASSERT_EQ(righe.size(), 72u);
+  EXPECT_EQ(righe[0], "[generale]");
+  EXPECT_EQ(righe[1], "lunghezza percorso,    73500");
+  EXPECT_EQ(righe[63],
+            "cartello_indicatore,  23700,   (Bivio alta      )(velocit\xE0        )(Valmora-Fornella)");
+  EXPECT_EQ(righe[71], "[fine]");
+  size_t alti = 0;
+  for (char c : testo) alti += static_cast<unsigned char>(c) >= 0x80;
+  EXPECT_EQ(alti, 1u);  // the one accented letter, as a single byte
+}
+
+TEST(TextWriter, StopsAtTheEndMark) {
+  EXPECT_EQ(componi_testo({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(componi_testo({"a", std::string_view(kFineTesto), "b"}), "a\r\n");
+  EXPECT_EQ(componi_testo({}), "");
+}
+
+}  // namespace
+}  // namespace scenario

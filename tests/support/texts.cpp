@@ -1,0 +1,27 @@
+#include "support/texts.h"
+
+#include "sources/file_names.h"
+
+namespace scenario::test {
+
+std::string testo_di(const std::vector<std::string>& righe) {
+  std::string testo;
+  for (const std::string& r : righe) testo += r + "\r\n";
+  return testo;
+}
+
+RunState stato_scenario() {
+  RunState s;
+  s.percorso_nome = kPercorsoNome;
+  s.treno_nome = kTrenoNome;
+  return s;
+}
+
+std::string servizio_vuoto() { return testo_di({"[generale]", "[fine]"}); }
+
+void metti_testi(MemoryFolder& folder, const std::string& linea) {
+  folder.files()[nome_testo_linea(kPercorsoNome)] = linea;
+  folder.files()[nome_testo_servizio(kPercorsoNome, kTrenoNome)] = servizio_vuoto();
+}
+
+}  // namespace scenario::test

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "tool_harness.h"
+#include "tools/binary_readers.h"
+
+namespace scenario::test {
+namespace {
+
+const std::string kPlan = "Valmora - Dorvane_linea.dat";
+const std::string kTable = "Valmora - Dorvane_ICN 853.sim";
+const std::string kGrid = "Valmora - Dorvane_ICN 853.dat";
+
+class CompileTool : public InTempFolder {
+protected:
+  void write_texts(const std::string& line, const std::string& service) {
+    dir_.write("line.txt", line);
+    dir_.write("service.txt", service);
+  }
+  void write_built_in_texts() { write_texts(built_in_line_text(), built_in_service_text()); }
+};
+
+TEST_F(CompileTool, BuiltInTextsGiveTheMainProgramsFilesByteForByte) {
+  write_built_in_texts();
+  namespace fs = std::filesystem;
+  fs::create_directory(dir_.path() / "main");
+  fs::copy_file(SCENARIO_EXE, dir_.path() / "main" / "scenario");
+  ASSERT_EQ(std::system("cd main && ./scenario >/dev/null 2>&1"), 0);
+  fs::create_directory(dir_.path() / "out");
+  std::string tool = std::string(SCENARIO_TOOL_EXE) + " compile line.txt service.txt -o out 2>err.txt";
+  ASSERT_EQ(std::system(tool.c_str()), 0);
+
+  EXPECT_EQ(dir_.read("err.txt"), "");
+  for (const std::string& name : {kPlan, kTable, kGrid})
+    EXPECT_TRUE(dir_.read("out/" + name) == dir_.read("main/" + name)) << name;
+  // The author's texts are inputs only: still there, unchanged.
+  EXPECT_EQ(dir_.read("line.txt"), built_in_line_text());
+  EXPECT_EQ(dir_.read("service.txt"), built_in_service_text());
+}
+
+TEST_F(CompileTool, CleanCompileWritesIntoTheCurrentFolderAndReportsItsFiles) {
+  write_built_in_texts();
+  ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--json"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.json(), nlohmann::json::parse(R"j({"errore_n": 0, "errore_pos": 0, "fatal": null, "errors": [],
+      "files": ["Valmora - Dorvane_linea.dat", "Valmora - Dorvane_ICN 853.sim", "Valmora - Dorvane_ICN 853.dat"]})j"));
+  for (const std::string& name : {kPlan, kTable, kGrid}) EXPECT_TRUE(dir_.exists(name)) << name;
+}
+
+TEST_F(CompileTool, NoPlanLeavesAnOlderPlanFileAlone) {
+  write_built_in_texts();
+  dir_.write(kPlan, "older plan");
+  ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--no-plan", "--json"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.json()["files"], nlohmann::json::parse(R"(["Valmora - Dorvane_ICN 853.sim", "Valmora - Dorvane_ICN 853.dat"])"));
+  EXPECT_EQ(dir_.read(kPlan), "older plan");
+}
+
+TEST_F(CompileTool, RouteAndTrainNameTheFilesAndEnterTheTableInWindows1252) {
+  write_built_in_texts();
+  ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--route", "Città", "--train", "R 2"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  ASSERT_TRUE(dir_.exists("Città_R 2.sim"));
+  EXPECT_TRUE(dir_.exists("Città_linea.dat"));
+  EXPECT_TRUE(dir_.exists("Città_R 2.dat"));
+  auto table = tools::read_table_file(dir_.read("Città_R 2.sim"));
+  EXPECT_EQ(table[85].testo, "Citt\xE0");
+  EXPECT_EQ(table[86].testo, "R 2");
+}
+
+TEST_F(CompileTool, RefusesNamesThatWouldLeaveTheOutputFolder) {
+  write_built_in_texts();
+  ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--route", "../up"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "scenario-tool: the route name '../up' cannot be part of a file name\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_.path().parent_path() / "up_linea.dat"));
+}
+
+TEST_F(CompileTool, InputThatIsAFolderIsRefusedBeforeCompiling) {
+  dir_.write("service.txt", built_in_service_text());
+  std::filesystem::create_directory(dir_.path() / "texts");
+  ToolRun run = run_tool({"compile", "texts", "service.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "scenario-tool: cannot read 'texts': it is a folder\n");
+  EXPECT_FALSE(dir_.exists(kGrid));
+}
+
+TEST_F(CompileTool, MissingLineTextIsError101AndNothingIsWritten) {
+  dir_.write("service.txt", built_in_service_text());
+  ToolRun run = run_tool({"compile", "absent.txt", "service.txt", "--json"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "absent.txt: error 101: line description text missing\n"
+            "scenario-tool: the line description left no track grid; no binary file written\n");
+  EXPECT_EQ(run.json(), nlohmann::json::parse(R"j({"errore_n": 101, "errore_pos": 0, "fatal": "no_grid",
+      "errors": [{"n": 101, "pos": null, "file": "absent.txt", "line": null, "column": null,
+                  "message": "line description text missing"}], "files": []})j"));
+  EXPECT_FALSE(dir_.exists(kGrid));
+  EXPECT_EQ(dir_.read("service.txt"), built_in_service_text());
+}
+
+TEST_F(CompileTool, MissingServiceTextIsError25WithTheLineHalfWritten) {
+  dir_.write("line.txt", built_in_line_text());
+  ToolRun run = run_tool({"compile", "line.txt", "absent.txt"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "absent.txt: error 25: run-time fault while reading a description text (the file does not exist)\n");
+  EXPECT_TRUE(dir_.exists(kGrid));
+}
+
+TEST_F(CompileTool, TakenMarkerSlotIsFatalAndWritesNothing) {
+  // A speed-limit board at 0 m lands in cell 1, the format marker's slot.
+  write_texts(edited(built_in_line_text(), "indicatori_vmax,  1000,", "indicatori_vmax,  0,"),
+              built_in_service_text());
+  ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--json"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "scenario-tool: error 1250: format-marker slots not empty; no binary file written\n");
+  EXPECT_EQ(run.json()["fatal"], 1250);
+  EXPECT_EQ(run.json()["files"], nlohmann::json::array());
+  EXPECT_FALSE(dir_.exists(kTable));
+}
+
+TEST_F(CompileTool, FolderThatCannotBeWrittenIsFatal) {
+  write_built_in_texts();
+  ToolRun run = run_tool({"compile", "line.txt", "service.txt", "-o", "missing-folder", "--json"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "scenario-tool: cannot write 'Valmora - Dorvane_linea.dat': No such file or directory\n");
+  EXPECT_EQ(run.json()["fatal"], "write_failed");
+  EXPECT_EQ(run.json()["files"], nlohmann::json::array());
+}
+
+TEST_F(CompileTool, HelpOnTheToolAndEachSubcommand) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--help"}, "Usage: scenario-tool [OPTIONS] SUBCOMMAND"},
+      {{"compile", "--help"}, "Usage: scenario-tool compile [OPTIONS] LINE SERVICE"},
+      {{"decode", "--help"}, "Usage: scenario-tool decode [OPTIONS] FILE"},
+  };
+  for (const auto& [args, usage] : cases) {
+    ToolRun run = args.size() == 1 ? run_tool({args[0]}) : run_tool({args[0], args[1]});
+    EXPECT_EQ(run.status, 0) << usage;
+    EXPECT_NE(run.out.find(usage), std::string::npos) << run.out;
+  }
+  EXPECT_EQ(run_tool({}).status, 1);
+  EXPECT_EQ(run_tool({"compile", "only-one.txt"}).status, 1);
+}
+
+}  // namespace
+}  // namespace scenario::test

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "compiler/binary_writer.h"
+#include "compiler/compile.h"
+#include "io/memory_folder.h"
+#include "sources/file_names.h"
+#include "tool_harness.h"
+#include "tools/binary_readers.h"
+
+namespace scenario::test {
+namespace {
+
+// The built-in scenario compiled once, in memory.
+const RunState& built_in() {
+  static const RunState state = [] {
+    RunState s;
+    s.percorso_nome = kPercorsoNome;
+    s.treno_nome = kTrenoNome;
+    MemoryFolder folder;
+    dati_linea(s, folder);
+    dati_treno(s, folder);
+    EXPECT_EQ(memorizza_percorso(s, folder, 1).fine, EsitoCompilazione::kScritto);
+    return s;
+  }();
+  return state;
+}
+
+class Decode : public InTempFolder {
+protected:
+  void SetUp() override {
+    InTempFolder::SetUp();
+    dir_.write("x_linea.dat", bytes_piano(built_in().planimetria));
+    dir_.write("x.sim", bytes_tabella(built_in()));
+    dir_.write("x.dat", bytes_griglia(built_in()));
+  }
+  nlohmann::json decoded(std::initializer_list<std::string> args) {
+    ToolRun run = run_tool(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    return run.status == 0 ? run.json() : nlohmann::json();
+  }
+};
+
+TEST_F(Decode, GridShowsTheFirstSignalCell) {
+  nlohmann::json grid = decoded({"decode", "x.dat", "--cells", "63:63"});
+  EXPECT_EQ(grid["kind"], "grid");
+  EXPECT_EQ(grid["cell_count"], 1611);
+  ASSERT_EQ(grid["cells"].size(), 1u);
+  EXPECT_EQ(grid["cells"][0], nlohmann::json::parse(R"j({"index": 63, "tipo": 1, "valore1": 44, "valore2": 0,
+      "valore3": 0, "valore4": 8, "tempo": 0, "avviso": 0, "montagna": 1, "vel_limite": 31, "pendenza": 105,
+      "aderenza": 90})j"));
+}
+
+TEST_F(Decode, TableShowsStationsAndBoardTextsInUtf8) {
+  nlohmann::json table = decoded({"decode", "x.sim"});
+  ASSERT_EQ(table["entries"].size(), 87u);
+  const nlohmann::json& first = table["entries"][1];
+  EXPECT_EQ(first["testo"], "Valmora");
+  EXPECT_EQ(first["orario"], 9540);
+  EXPECT_EQ(first["inizio"], -700);
+  EXPECT_EQ(table["entries"][80]["testo"], "(Bivio alta      )(velocità        )(Valmora-Fornella)");
+  EXPECT_EQ(table["entries"][85]["campo7"], 610);
+}
+
+TEST_F(Decode, PlanShowsIntegerSeedsDoublesAndEmptyEnds) {
+  nlohmann::json start = decoded({"decode", "x_linea.dat", "--cells", "1:2"});
+  EXPECT_EQ(start["position_count"], 80501);
+  EXPECT_TRUE(start["y"][0].is_number_integer());  // the seed at position 1
+  EXPECT_EQ(start["y"][0], 1);
+  EXPECT_TRUE(start["y"][1].is_number_float());
+
+  nlohmann::json at = decoded({"decode", "x_linea.dat", "--cells", "2500"});
+  EXPECT_EQ(at["first_position"], 2500);
+  EXPECT_EQ(at["x"], nlohmann::json::parse("[0.0]"));
+  EXPECT_EQ(at["y"], nlohmann::json::parse("[2500.0]"));
+
+  nlohmann::json end = decoded({"decode", "x_linea.dat", "--cells", "80499:90000"});
+  EXPECT_EQ(end["x"], nlohmann::json::parse("[null, null]"));
+  EXPECT_EQ(end["y"], nlohmann::json::parse("[null, null]"));
+}
+
+TEST_F(Decode, KindComesFromTheNameOrFromKind) {
+  dir_.write("grid.bin", bytes_griglia(built_in()));
+  ToolRun unnamed = run_tool({"decode", "grid.bin"});
+  EXPECT_EQ(unnamed.status, 1);
+  EXPECT_EQ(unnamed.err, "scenario-tool: cannot tell the kind of 'grid.bin' from its name; give --kind plan|table|grid\n");
+  EXPECT_EQ(decoded({"decode", "grid.bin", "--kind", "grid", "--cells", "0:0"})["kind"], "grid");
+  // --kind wins over the name.
+  ToolRun wrong = run_tool({"decode", "x.dat", "--kind", "table"});
+  EXPECT_EQ(wrong.status, 1);
+}
+
+TEST_F(Decode, ReadersGiveBackWhatTheCompilerWrote) {
+  const RunState& s = built_in();
+  EXPECT_EQ(tools::read_grid_file(bytes_griglia(s)), s.celle);
+  EXPECT_EQ(tools::read_table_file(bytes_tabella(s)), s.servizio);
+  Planimetria plan = tools::read_plan_file(bytes_piano(s.planimetria));
+  ASSERT_EQ(plan.posizioni(), s.planimetria.posizioni());
+  EXPECT_EQ(bytes_piano(plan), bytes_piano(s.planimetria));
+}
+
+struct Malformed {
+  const char* file;
+  std::string bytes;
+  std::string error;
+};
+
+TEST_F(Decode, MalformedFilesAreRefusedWithTheOffsetWhereTheyBreak) {
+  const RunState& s = built_in();
+  const std::string grid = bytes_griglia(s), table = bytes_tabella(s), plan = bytes_piano(s.planimetria);
+  std::string bad_tag = plan;
+  bad_tag[8] = 7;  // the tag of position 2
+  const Malformed cases[] = {
+      {"cut.dat", grid.substr(0, grid.size() - 6), "at offset 24150: cell 1610 is cut short: 9 of its 15 bytes"},
+      {"empty.dat", "", "at offset 0: the file is empty: a grid holds at least one cell"},
+      // Entry 0 is 34 bytes; entry 1, "Valmora", is 41.
+      {"cut.sim", table.substr(0, 54),
+       "at offset 34: entry 1 is cut short: it is 41 bytes long with a text of 7, the file holds 20 from there"},
+      {"head.sim", table.substr(0, 40), "at offset 34: entry 1 is cut short: the file ends within its first 16 bytes"},
+      {"long.sim", table + "xy", "at offset " + std::to_string(table.size()) + ": the file goes on for 2 bytes after the 87th entry"},
+      {"tag_linea.dat", bad_tag, "at offset 8: unknown element tag 7 (known: 0 empty, 2 integer, 5 double)"},
+      {"cut_linea.dat", plan.substr(0, 12), "at offset 8: a double element is cut short"},
+      {"odd_linea.dat", plan.substr(0, 4),
+       "at offset 4: the file holds an odd number of elements (1): its two coordinate halves cannot be equal"},
+  };
+  for (const Malformed& c : cases) {
+    dir_.write(c.file, c.bytes);
+    ToolRun run = run_tool({"decode", c.file});
+    EXPECT_EQ(run.status, 1) << c.file;
+    EXPECT_EQ(run.out, "") << c.file;
+    EXPECT_EQ(run.err, "scenario-tool: " + std::string(c.file) + ": " + c.error + "\n");
+  }
+}
+
+TEST_F(Decode, CellsRangeMustBeInOrder) {
+  ToolRun run = run_tool({"decode", "x.dat", "--cells", "9:3"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "scenario-tool: --cells wants A:B with A no greater than B, or A; got '9:3'\n");
+}
+
+}  // namespace
+}  // namespace scenario::test

@@ -1,0 +1,147 @@
+#include "tools/binary_readers.h"
+
+#include <bit>
+#include <string>
+
+namespace scenario::tools {
+
+DecodeError::DecodeError(size_t offset, const std::string& reason)
+    : std::runtime_error("at offset " + std::to_string(offset) + ": " + reason), offset_(offset) {}
+
+namespace {
+
+// Little-endian values read one after another.
+class Input {
+public:
+  explicit Input(std::string_view bytes) : bytes_(bytes) {}
+
+  size_t offset() const { return pos_; }
+  size_t left() const { return bytes_.size() - pos_; }
+
+  uint8_t u8() { return static_cast<uint8_t>(take(1)); }
+  uint16_t u16() { return static_cast<uint16_t>(take(2)); }
+  int16_t i16() { return static_cast<int16_t>(u16()); }
+  int32_t i32() { return static_cast<int32_t>(static_cast<uint32_t>(take(4))); }
+  double f64() { return std::bit_cast<double>(take(8)); }
+  std::string text(size_t n) {
+    std::string t(bytes_.substr(pos_, n));
+    pos_ += n;
+    return t;
+  }
+
+private:
+  uint64_t take(int n) {
+    uint64_t v = 0;
+    for (int i = 0; i < n; ++i) v |= uint64_t(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
+    pos_ += n;
+    return v;
+  }
+  std::string_view bytes_;
+  size_t pos_ = 0;
+};
+
+// Sizes of a table entry around its text.
+constexpr size_t kEntryHead = 16;  // tipo to the text length
+constexpr size_t kEntryTail = 18;  // campo7 to orario
+
+Cella read_cell(Input& in) {
+  Cella c;
+  c.tipo = in.u8();
+  c.valore1 = in.i16();
+  c.valore2 = in.i16();
+  c.valore3 = in.i16();
+  c.valore4 = in.i16();
+  c.tempo = in.u8();
+  c.avviso = in.u8();
+  c.montagna = in.u8();
+  c.vel_limite = in.u8();
+  c.pendenza = in.u8();
+  c.aderenza = in.u8();
+  return c;
+}
+
+Voce read_entry(Input& in, int index) {
+  const size_t start = in.offset();
+  const std::string what = "entry " + std::to_string(index) + " is cut short: ";
+  if (in.left() < kEntryHead) throw DecodeError(start, what + "the file ends within its first 16 bytes");
+  Voce v;
+  v.tipo = in.u8();
+  v.inizio = in.i32();
+  v.fine = in.i32();
+  v.posizione = in.i32();
+  v.campo4 = in.u8();
+  uint16_t length = in.u16();
+  if (in.left() < size_t(length) + kEntryTail) {
+    throw DecodeError(start, what + "it is " + std::to_string(kEntryHead + length + kEntryTail) +
+                                 " bytes long with a text of " + std::to_string(length) + ", the file holds " +
+                                 std::to_string(kEntryHead + in.left()) + " from there");
+  }
+  v.testo = in.text(length);
+  v.campo7 = in.i16();
+  v.campo8 = in.i16();
+  v.campo10 = in.i16();
+  v.campo11 = in.i16();
+  v.campo12 = in.i16();
+  v.campo9 = in.u8();
+  v.campo13 = in.u8();
+  v.campo6 = in.u8();
+  v.campo5 = in.u8();
+  v.orario = in.i32();
+  return v;
+}
+
+ValorePiano read_element(Input& in) {
+  const size_t start = in.offset();
+  if (in.left() < 2) throw DecodeError(start, "an element tag is cut short");
+  uint16_t tag = in.u16();
+  switch (tag) {
+    case ValorePiano::kVuoto:
+      return {};
+    case ValorePiano::kIntero:
+      if (in.left() < 2) throw DecodeError(start, "a 16-bit integer element is cut short");
+      return ValorePiano::di_intero(in.i16());
+    case ValorePiano::kDoppio:
+      if (in.left() < 8) throw DecodeError(start, "a double element is cut short");
+      return ValorePiano::di_doppio(in.f64());
+    default:
+      throw DecodeError(start, "unknown element tag " + std::to_string(tag) + " (known: 0 empty, 2 integer, 5 double)");
+  }
+}
+
+}  // namespace
+
+std::vector<Cella> read_grid_file(std::string_view bytes) {
+  if (bytes.empty()) throw DecodeError(0, "the file is empty: a grid holds at least one cell");
+  std::vector<Cella> cells;
+  Input in(bytes);
+  while (in.left() >= kCellBytes) cells.push_back(read_cell(in));
+  if (in.left() > 0)
+    throw DecodeError(in.offset(), "cell " + std::to_string(cells.size()) + " is cut short: " +
+                                       std::to_string(in.left()) + " of its 15 bytes");
+  return cells;
+}
+
+std::array<Voce, kVociServizio> read_table_file(std::string_view bytes) {
+  std::array<Voce, kVociServizio> entries;
+  Input in(bytes);
+  for (int i = 0; i < kVociServizio; ++i) entries[i] = read_entry(in, i);
+  if (in.left() > 0)
+    throw DecodeError(in.offset(), "the file goes on for " + std::to_string(in.left()) + " bytes after the 87th entry");
+  return entries;
+}
+
+Planimetria read_plan_file(std::string_view bytes) {
+  std::vector<ValorePiano> all;
+  Input in(bytes);
+  while (in.left() > 0) all.push_back(read_element(in));
+  if (all.size() % 2 != 0)
+    throw DecodeError(in.offset(), "the file holds an odd number of elements (" + std::to_string(all.size()) +
+                                       "): its two coordinate halves cannot be equal");
+  Planimetria plan;
+  const auto half = static_cast<std::ptrdiff_t>(all.size() / 2);
+  plan.coordinata[0].assign(all.begin(), all.begin() + half);
+  plan.coordinata[1].assign(all.begin() + half, all.end());
+  return plan;
+}
+
+}  // namespace scenario::tools

@@ -1,0 +1,53 @@
+#pragma once
+// Compiles two description texts given by path, with the program's own
+// compiler, into the three binary files of a chosen folder. The texts are
+// copied into memory first, so the compiler's deletion of its inputs never
+// touches the author's files.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/run_state.h"
+#include "sources/file_names.h"
+
+namespace scenario::tools {
+
+struct CompileRequest {
+  std::string line_path;
+  std::string service_path;
+  std::string output_dir = ".";
+  std::string route = kPercorsoNome;  // UTF-8, as typed
+  std::string train = kTrenoNome;
+  bool plan = true;  // false: compile without the track plan and its file
+};
+
+// An input that exists but cannot be read, or a route or train name that
+// cannot name a file or be held in Windows-1252.
+class RequestError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class Fatal { kNone, kSlotTaken, kNoGrid, kWriteFailed };
+
+struct CompileOutcome {
+  RunState state;
+  std::optional<std::string> line_text;  // empty when the path does not exist
+  std::optional<std::string> service_text;
+  Fatal fatal = Fatal::kNone;
+  int32_t slot_number = 0;          // 1250 or 1251 with kSlotTaken
+  std::string write_error;          // with kWriteFailed
+  std::vector<std::string> written;  // file names written into the output folder, in order
+};
+
+// Throws RequestError before anything is compiled; never throws afterwards.
+CompileOutcome compile_texts(const CompileRequest& request);
+
+// Exit status of a compile: 0 clean, 2 errors recorded with the files
+// written, 1 fatal.
+int exit_status(const CompileOutcome& outcome);
+
+}  // namespace scenario::tools

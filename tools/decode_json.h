@@ -1,0 +1,32 @@
+#pragma once
+// The binary scenario files as JSON, for authors to read.
+
+#include <cstddef>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace scenario::tools {
+
+enum class FileKind { kPlan, kTable, kGrid };
+
+// The kind a file's name gives it: "_linea.dat" a plan, ".sim" a table,
+// any other ".dat" a grid.
+std::optional<FileKind> kind_from_name(std::string_view path);
+std::optional<FileKind> kind_from_word(std::string_view word);  // "plan", "table", "grid"
+
+// A range of element indices, both ends included: cells of the grid,
+// entries of the table, positions of the plan.
+struct IndexRange {
+  size_t first = 0;
+  size_t last = SIZE_MAX;
+};
+
+// "A:B" or "A"; nothing for anything else, or for B before A.
+std::optional<IndexRange> parse_range(std::string_view text);
+
+// Decodes the file's bytes; throws DecodeError for a malformed file.
+nlohmann::ordered_json decode_file(FileKind kind, std::string_view bytes, IndexRange range);
+
+}  // namespace scenario::tools

@@ -1,0 +1,62 @@
+#include "tools/sheet_command.h"
+
+#include <filesystem>
+
+#include "io/disk_folder.h"
+#include "model/cp1252.h"
+#include "sources/file_names.h"
+#include "tools/binary_readers.h"
+#include "tools/route_sheet.h"
+
+namespace scenario::tools {
+namespace {
+
+// Reads one file of the scenario into the model; a damaged file names the
+// offset where it stopped making sense.
+template <typename Reader>
+bool read_part(DiskFolder& folder, const std::string& name, Reader reader, std::ostream& err) {
+  try {
+    reader(folder.read(name));
+    return true;
+  } catch (const FolderError& e) {
+    err << "scenario-tool: " << e.what() << "\n";
+  } catch (const DecodeError& e) {
+    err << "scenario-tool: " << name << ": " << e.what() << "\n";
+  }
+  return false;
+}
+
+}  // namespace
+
+int run_sheet(const SheetRequest& request, std::ostream& err) {
+  RunState s;
+  try {
+    s.percorso_nome = utf8_a_cp1252(request.route);
+    s.treno_nome = utf8_a_cp1252(request.train);
+  } catch (const std::invalid_argument& e) {
+    err << "scenario-tool: route or train name: " << e.what() << "\n";
+    return 1;
+  }
+  DiskFolder in(request.folder);
+  const std::string grid = nome_griglia(request.route, request.train);
+  const std::string table = nome_tabella(request.route, request.train);
+  const std::string plan = nome_piano(request.route);
+  if (!read_part(in, grid, [&](const std::string& b) { s.celle = read_grid_file(b); }, err)) return 1;
+  if (!read_part(in, table, [&](const std::string& b) { s.servizio = read_table_file(b); }, err)) return 1;
+  if (in.exists(plan) &&
+      !read_part(in, plan, [&](const std::string& b) { s.planimetria = read_plan_file(b); }, err))
+    return 1;
+  s.n_celle = static_cast<int32_t>(s.celle.size()) - 1;
+
+  std::filesystem::path out(request.output);
+  DiskFolder out_folder(out.has_parent_path() ? out.parent_path() : std::filesystem::path("."));
+  try {
+    replace_file(out_folder, out.filename().string(), disegna_foglio(s));
+  } catch (const FolderError& e) {
+    err << "scenario-tool: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace scenario::tools

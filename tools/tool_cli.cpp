@@ -1,0 +1,141 @@
+#include "tools/tool_cli.h"
+
+#include <CLI/CLI.hpp>
+#include <fstream>
+#include <sstream>
+
+#include "tools/binary_readers.h"
+#include "tools/compile_report.h"
+#include "tools/compile_texts.h"
+#include "tools/decode_json.h"
+#include "tools/diagnostics.h"
+#include "tools/sheet_command.h"
+
+namespace scenario::tools {
+namespace {
+
+constexpr int kFailure = 1;
+
+std::string json_text(const nlohmann::ordered_json& j) {
+  return j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+struct CompileOptions {
+  CompileRequest request;
+  bool no_plan = false;
+  bool json = false;
+};
+
+void add_compile(CLI::App& app, CompileOptions& o) {
+  CLI::App* c = app.add_subcommand("compile", "Compile a line description and a service description into the "
+                                              "three binary scenario files");
+  c->add_option("LINE", o.request.line_path, "line description text")->required();
+  c->add_option("SERVICE", o.request.service_path, "service description text")->required();
+  c->add_option("-o,--output", o.request.output_dir, "folder for the binary files")->capture_default_str();
+  c->add_option("--route", o.request.route, "route name: names the files, enters the scenario codes")
+      ->capture_default_str();
+  c->add_option("--train", o.request.train, "train name: names the files, enters the scenario codes")
+      ->capture_default_str();
+  c->add_flag("--no-plan", o.no_plan, "compile without the track plan; no <route>_linea.dat is written");
+  c->add_flag("--json", o.json, "also print the outcome as one JSON object on standard output");
+  c->footer("Exit status: 0 clean, 2 errors recorded (files written), 1 fatal (nothing or not all written).");
+}
+
+struct DecodeOptions {
+  std::string path;
+  std::string cells;
+  std::string kind;
+};
+
+void add_decode(CLI::App& app, DecodeOptions& o) {
+  CLI::App* d = app.add_subcommand("decode", "Print a binary scenario file as JSON");
+  d->add_option("FILE", o.path, "a track plan (_linea.dat), service table (.sim) or cell grid (.dat)")->required();
+  d->add_option("--cells", o.cells, "only the elements A to B (cells, entries or plan positions), as A:B or A");
+  d->add_option("--kind", o.kind, "the kind of file, when its name does not tell")
+      ->check(CLI::IsMember({"plan", "table", "grid"}));
+}
+
+void add_sheet(CLI::App& app, SheetRequest& o) {
+  CLI::App* s = app.add_subcommand("sheet", "Draw the route sheet of a compiled scenario as one SVG page");
+  s->add_option("DIR", o.folder, "folder that holds the scenario's binary files")->required();
+  s->add_option("--route", o.route, "route name, as in the file names")->capture_default_str();
+  s->add_option("--train", o.train, "train name, as in the file names")->capture_default_str();
+  s->add_option("-o,--output", o.output, "the SVG file to write")->required();
+}
+
+int run_compile(CompileOptions& o, std::ostream& out, std::ostream& err) {
+  o.request.plan = !o.no_plan;
+  CompileOutcome outcome;
+  try {
+    outcome = compile_texts(o.request);
+  } catch (const RequestError& e) {
+    err << "scenario-tool: " << e.what() << "\n";
+    return kFailure;
+  }
+  std::vector<Diagnostic> diagnostics = diagnose(outcome, o.request);
+  for (const Diagnostic& d : diagnostics) print_diagnostic(err, d);
+  print_fatal(err, outcome);
+  if (o.json) out << json_text(compile_report(outcome, diagnostics));
+  return exit_status(outcome);
+}
+
+std::optional<std::string> read_whole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return bytes.str();
+}
+
+int run_decode(const DecodeOptions& o, std::ostream& out, std::ostream& err) {
+  std::optional<FileKind> kind = o.kind.empty() ? kind_from_name(o.path) : kind_from_word(o.kind);
+  if (!kind) {
+    err << "scenario-tool: cannot tell the kind of '" << o.path << "' from its name; give --kind plan|table|grid\n";
+    return kFailure;
+  }
+  IndexRange range;
+  if (!o.cells.empty()) {
+    std::optional<IndexRange> parsed = parse_range(o.cells);
+    if (!parsed) {
+      err << "scenario-tool: --cells wants A:B with A no greater than B, or A; got '" << o.cells << "'\n";
+      return kFailure;
+    }
+    range = *parsed;
+  }
+  std::optional<std::string> bytes = read_whole(o.path);
+  if (!bytes) {
+    err << "scenario-tool: cannot read '" << o.path << "'\n";
+    return kFailure;
+  }
+  try {
+    out << json_text(decode_file(*kind, *bytes, range));
+  } catch (const DecodeError& e) {
+    err << "scenario-tool: " << o.path << ": " << e.what() << "\n";
+    return kFailure;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app("Author tools for scenario description texts and binary scenario files", "scenario-tool");
+  app.require_subcommand(1);
+  CompileOptions compile;
+  DecodeOptions decode;
+  SheetRequest sheet{".", kPercorsoNome, kTrenoNome, ""};
+  add_compile(app, compile);
+  add_decode(app, decode);
+  add_sheet(app, sheet);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e, out, err) == 0 ? 0 : kFailure;
+  }
+  if (app.got_subcommand("compile")) return run_compile(compile, out, err);
+  if (app.got_subcommand("sheet")) return run_sheet(sheet, err);
+  return run_decode(decode, out, err);
+}
+
+}  // namespace scenario::tools
