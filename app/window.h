@@ -27,7 +27,8 @@ public:
   [[noreturn]] void termina(int stato) override;
 };
 
-// The window the program uses, chosen once before the work.
+// The window the program uses, chosen once before the work: the desktop window
+// when the program was built with it and a display answers, else the console.
 std::unique_ptr<Finestra> crea_finestra();
 
 }  // namespace scenario

@@ -2,7 +2,10 @@
 # Installs the Debian packages the project builds and tests with, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+# libfltk1.3-dev gives the desktop window; xvfb, xdotool and imagemagick let
+# the tests drive that window on a virtual display.
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+  libfltk1.3-dev xvfb xdotool imagemagick)
 if [ "${1:-}" = "--all" ] || [ -n "${CI:-}" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
