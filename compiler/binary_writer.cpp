@@ -119,7 +119,12 @@ void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo) {
 }
 
 std::string bytes_piano(const Planimetria& piano) {
+  size_t dimensione = 0;
+  for (const auto& asse : piano.coordinata)
+    for (const ValorePiano& v : asse)
+      dimensione += 2 + (v.tag == ValorePiano::kIntero ? 2 : v.tag == ValorePiano::kDoppio ? 8 : 0);
   std::string out;
+  out.reserve(dimensione);
   scrivi_piano(piano, [&out](std::string_view p) { out += p; });
   return out;
 }
