@@ -67,7 +67,6 @@ inline constexpr int kVociServizio = 87;
 
 // One element of the track plan: empty, a 16-bit integer or a double. The tag
 // values are the ones written to the plan file.
-#pragma pack(push, 4)
 struct ValorePiano {
   enum Tag : uint16_t { kVuoto = 0, kIntero = 2, kDoppio = 5 };
   Tag tag = kVuoto;
@@ -79,8 +78,6 @@ struct ValorePiano {
   bool vuoto() const { return tag == kVuoto; }
   double come_doppio() const { return tag == kIntero ? double(intero) : doppio; }
 };
-#pragma pack(pop)
-static_assert(sizeof(ValorePiano) == 12);
 
 // The per-metre track plan: positions 0 to lunghezza_estesa, two coordinates.
 struct Planimetria {
