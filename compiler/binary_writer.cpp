@@ -108,7 +108,7 @@ void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo) {
     for (const ValorePiano& v : asse) {
       p = metti<2>(p, v.tag);
       if (v.tag == ValorePiano::kIntero) p = metti<2>(p, static_cast<uint16_t>(v.intero));
-      if (v.tag == ValorePiano::kDoppio) p = metti<8>(p, std::bit_cast<uint64_t>(v.doppio));
+      if (v.tag == ValorePiano::kDoppio) p = metti<8>(p, std::bit_cast<uint64_t>(double(v.doppio)));
       if (size_t(p - inizio) >= kPezzoPiano) {
         pezzo({inizio, size_t(p - inizio)});
         p = inizio;
