@@ -5,7 +5,9 @@
 #
 #   bench/scaling.sh [runs] [km ...]     (default 41 runs; 100 300 1000 km)
 #
-# Builds a Release tree in build-bench/ and prints a Markdown table.
+# Builds a Release tree in build-bench/ and prints a Markdown table. With
+# SCALING_EXE set, that scaling program is used instead (for instance one
+# built from an earlier commit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-41}
@@ -15,7 +17,7 @@ lengths=("$@")
 scripts/setup.sh --bench
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_BENCH=ON >/dev/null
 cmake --build build-bench -j2 --target scenario_scaling >/dev/null
-exe=build-bench/bench/scenario_scaling
+exe=${SCALING_EXE:-build-bench/bench/scenario_scaling}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
