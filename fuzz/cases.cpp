@@ -1,0 +1,175 @@
+#include "fuzz/cases.h"
+
+#include <set>
+
+#include "compiler/compile.h"
+#include "compiler/line_parser.h"
+#include "io/memory_folder.h"
+#include "model/run_state.h"
+#include "sources/dati_linea.h"
+#include "sources/file_names.h"
+#include "sources/text_writer.h"
+
+namespace scenario::fuzz {
+namespace {
+
+// Every number the parse and the placement pass may leave in errore_n.
+const std::set<int32_t> kNumeriRegistrati = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12, 13,
+                                              15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103};
+
+constexpr size_t kByteCella = 15;
+constexpr size_t kByteVoceSenzaTesto = 34;
+
+class Verifica {
+public:
+  void esigi(bool condizione, const std::string& cosa) {
+    if (!condizione && esito_.empty()) esito_ = cosa;
+  }
+  std::string esito() const { return esito_; }
+
+private:
+  std::string esito_;
+};
+
+RunState stato_nuovo() {
+  RunState s;
+  s.percorso_nome = kPercorsoNome;
+  s.treno_nome = kTrenoNome;
+  return s;
+}
+
+uint32_t leggi_le(std::string_view b, size_t at, int n) {
+  uint32_t v = 0;
+  for (int i = 0; i < n; ++i) v |= uint32_t(static_cast<unsigned char>(b[at + i])) << (8 * i);
+  return v;
+}
+
+// The error record: a number the system knows, and the last entry of the
+// log agrees with it.
+void verifica_registro(Verifica& v, const RunState& s) {
+  v.esigi(kNumeriRegistrati.count(s.errore_n) == 1, "errore_n " + std::to_string(s.errore_n) + " is no known number");
+  if (s.errore_n != 0)
+    v.esigi(!s.registro.empty() && s.registro.back().numero == s.errore_n, "the error log disagrees with errore_n");
+  else
+    v.esigi(s.registro.empty(), "an error was logged but errore_n is 0");
+}
+
+// The description texts after the parse: the line text is gone unless it
+// was missing; the service text is gone unless the line half abandoned.
+void verifica_testi(Verifica& v, MemoryFolder& folder, const RunState& s, bool servizio_presente) {
+  const std::string linea = nome_testo_linea(s.percorso_nome);
+  const std::string servizio = nome_testo_servizio(s.percorso_nome, s.treno_nome);
+  v.esigi(!folder.exists(linea), "the line text was not deleted");
+  if (folder.exists(servizio)) {
+    v.esigi(servizio_presente, "a service text appeared");
+    bool abbandono_linea = false;
+    for (const ErroreRegistrato& e : s.registro)
+      if (e.fonte == Fonte::kLinea && e.numero != 15) abbandono_linea = true;
+    v.esigi(abbandono_linea, "the service text was left although the line half did not abandon");
+  }
+}
+
+// The binary files, when the compile wrote them.
+void verifica_file(Verifica& v, MemoryFolder& folder, const RunState& s, bool con_piano) {
+  auto& f = folder.files();
+  const std::string griglia = nome_griglia(s.percorso_nome, s.treno_nome);
+  const std::string tabella = nome_tabella(s.percorso_nome, s.treno_nome);
+  const std::string piano = nome_piano(s.percorso_nome);
+  v.esigi(f.count(griglia) && f.count(tabella), "a binary file is missing after a written compile");
+  v.esigi(f.count(piano) == (con_piano ? 1u : 0u), "the plan file is present exactly when asked for");
+  for (const auto& [nome, contenuto] : f) v.esigi(nome.empty() || nome[0] != '.', "a scratch file remains: " + nome);
+  if (!v.esito().empty() || !f.count(griglia) || !f.count(tabella)) return;
+
+  const std::string& g = f[griglia];
+  v.esigi(g.size() == kByteCella * (size_t(s.n_celle) + 1),
+          "the grid file has " + std::to_string(g.size()) + " bytes for " + std::to_string(s.n_celle) + " cells");
+  v.esigi(g.size() >= 2 * kByteCella && leggi_le(g, kByteCella + 1, 2) == 5121, "cell 1 does not carry 5121");
+
+  const std::string& t = f[tabella];
+  size_t at = 0;
+  int voci = 0;
+  while (at + kByteVoceSenzaTesto <= t.size() && voci < kVociServizio + 1) {
+    at += kByteVoceSenzaTesto + leggi_le(t, at + 14, 2);
+    ++voci;
+  }
+  v.esigi(voci == kVociServizio && at == t.size(), "the table file does not walk to exactly 87 entries");
+  v.esigi(t.size() >= kByteVoceSenzaTesto && t.compare(0, kByteVoceSenzaTesto, std::string(kByteVoceSenzaTesto, '\0')) == 0,
+          "entry 0 of the table is not 34 zero bytes");
+
+  if (con_piano && f.count(piano)) {
+    // Two coordinates for every metre of the extended route, each a tag and its value.
+    const std::string& p = f[piano];
+    size_t pos = 0, valori = 0;
+    while (pos + 2 <= p.size()) {
+      uint32_t tag = leggi_le(p, pos, 2);
+      pos += 2 + (tag == 2 ? 2 : tag == 5 ? 8 : 0);
+      v.esigi(tag == 0 || tag == 2 || tag == 5, "the plan file holds an unknown tag");
+      ++valori;
+    }
+    v.esigi(pos == p.size() && valori == 2 * (size_t(s.lunghezza_estesa) + 1), "the plan file does not hold two values per metre");
+  }
+}
+
+// The compile-and-write frame, then the checks on what it left.
+std::string compila_e_verifica(MemoryFolder& folder, RunState& s, int32_t j, bool servizio_presente) {
+  Verifica v;
+  EsitoCompilazione esito = memorizza_percorso(s, folder, j);
+  verifica_registro(v, s);
+  verifica_testi(v, folder, s, servizio_presente);
+  switch (esito.fine) {
+    case EsitoCompilazione::kScritto:
+      verifica_file(v, folder, s, j != 0);
+      break;
+    case EsitoCompilazione::kSenzaGriglia:
+    case EsitoCompilazione::kSlotOccupato:
+      v.esigi(esito.fine == EsitoCompilazione::kSenzaGriglia || esito.numero_riquadro == 1250 || esito.numero_riquadro == 1251,
+              "a reserved-slot end without 1250 or 1251");
+      for (const std::string& nome : {nome_piano(s.percorso_nome), nome_tabella(s.percorso_nome, s.treno_nome),
+                                      nome_griglia(s.percorso_nome, s.treno_nome)})
+        v.esigi(!folder.exists(nome), "a binary file was written although the compile stopped");
+      break;
+  }
+  return v.esito();
+}
+
+}  // namespace
+
+std::string caso_linea(std::string_view testo) {
+  MemoryFolder folder;
+  RunState s = stato_nuovo();
+  s.genera_linea = 1;
+  const std::string nome = nome_testo_linea(s.percorso_nome);
+  folder.files()[nome] = std::string(testo);
+  Verifica v;
+  // The line half alone, with the fault trap of the whole parse around it.
+  memorizza_dati(s, folder);
+  verifica_registro(v, s);
+  v.esigi(!folder.exists(nome), "the line text was not deleted");
+  if (s.griglia_pronta()) {
+    v.esigi(s.celle.size() == size_t(s.n_celle) + 1, "the grid does not hold n_celle + 1 cells");
+    v.esigi(s.planimetria.posizioni() == size_t(s.lunghezza_estesa) + 1, "the plan does not hold one point per metre");
+  }
+  return v.esito();
+}
+
+std::string caso_servizio(std::string_view testo) {
+  static const std::string linea = componi_testo(righe_linea());
+  MemoryFolder folder;
+  RunState s = stato_nuovo();
+  folder.files()[nome_testo_linea(s.percorso_nome)] = linea;
+  folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = std::string(testo);
+  // Without the plan: the service half neither reads nor writes it.
+  return compila_e_verifica(folder, s, 0, true);
+}
+
+std::string caso_completo(std::string_view ingresso) {
+  MemoryFolder folder;
+  RunState s = stato_nuovo();
+  size_t taglio = ingresso.find(kSeparatore);
+  folder.files()[nome_testo_linea(s.percorso_nome)] = std::string(ingresso.substr(0, taglio));
+  bool servizio = taglio != std::string_view::npos;
+  if (servizio) folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = std::string(ingresso.substr(taglio + 1));
+  return compila_e_verifica(folder, s, 1, servizio);
+}
+
+}  // namespace scenario::fuzz
