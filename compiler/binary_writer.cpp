@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 #include "model/cp1252.h"
@@ -12,22 +13,44 @@ namespace {
 
 constexpr std::string_view kRiempitivo = "mmnnppqqrrssttuuvvzzmmnnpp";
 
-// Little-endian serialisation, one member at a time.
+// Little-endian serialisation, one member at a time, into a buffer of the
+// size the caller has worked out; writing past it, or not filling it, is a
+// fault of this file and is refused rather than left as a short file.
 class Uscita {
 public:
-  void byte(uint8_t v) { out_ += char(v); }
-  void i16(int16_t v) { intero(static_cast<uint16_t>(v), 2); }
-  void u16(uint16_t v) { intero(v, 2); }
-  void i32(int32_t v) { intero(static_cast<uint32_t>(v), 4); }
-  void f64(double v) { intero(std::bit_cast<uint64_t>(v), 8); }
-  void testo(std::string_view t) { out_ += t; }
-  std::string& bytes() { return out_; }
+  explicit Uscita(size_t dimensione) : out_(dimensione, '\0'), p_(out_.data()), fine_(p_ + dimensione) {}
+  void byte(uint8_t v) { intero<1>(v); }
+  void i16(int16_t v) { intero<2>(static_cast<uint16_t>(v)); }
+  void u16(uint16_t v) { intero<2>(v); }
+  void i32(int32_t v) { intero<4>(static_cast<uint32_t>(v)); }
+  void testo(std::string_view t) {
+    spazio(t.size());
+    std::memcpy(p_, t.data(), t.size());
+    p_ += t.size();
+  }
+  std::string bytes() && {
+    if (p_ != fine_) throw std::logic_error("binary file shorter than its computed size");
+    return std::move(out_);
+  }
 
 private:
-  void intero(uint64_t v, int n) {
-    for (int i = 0; i < n; ++i) out_ += char((v >> (8 * i)) & 0xFF);
+  void spazio(size_t n) {
+    if (size_t(fine_ - p_) < n) throw std::logic_error("binary file longer than its computed size");
+  }
+  // The bytes are put together first and copied as one piece: a store
+  // through a char pointer could alias the pointer itself, which would make
+  // the compiler reload it after every byte.
+  template <int N>
+  void intero(uint64_t v) {
+    spazio(N);
+    unsigned char b[N];
+    for (int i = 0; i < N; ++i) b[i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
+    std::memcpy(p_, b, N);
+    p_ += N;
   }
   std::string out_;
+  char* p_;
+  char* fine_;
 };
 
 std::string testo_codice(const RunState& s) {
@@ -36,10 +59,14 @@ std::string testo_codice(const RunState& s) {
   return t + std::string(kRiempitivo);
 }
 
-void valore_piano(Uscita& u, const ValorePiano& v) {
-  u.u16(v.tag);
-  if (v.tag == ValorePiano::kIntero) u.i16(v.intero);
-  if (v.tag == ValorePiano::kDoppio) u.f64(v.doppio);
+// Stores the N low bytes of v at p, little-endian, as one piece; answers the
+// byte after them.
+template <int N>
+char* metti(char* p, uint64_t v) {
+  unsigned char b[N];
+  for (int i = 0; i < N; ++i) b[i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
+  std::memcpy(p, b, N);
+  return p + N;
 }
 
 }  // namespace
@@ -70,18 +97,46 @@ int32_t memorizza_marcatori(RunState& s) {
   return 0;
 }
 
+void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo) {
+  // A value takes at most 10 bytes; the buffer is handed on as soon as it
+  // holds kPezzoPiano bytes or more, so one more value always fits.
+  constexpr size_t kMaxValore = 10;
+  std::unique_ptr<char[]> buffer(new char[kPezzoPiano + kMaxValore]);
+  char* const inizio = buffer.get();
+  char* p = inizio;
+  for (const auto& asse : piano.coordinata) {
+    for (const ValorePiano& v : asse) {
+      p = metti<2>(p, v.tag);
+      if (v.tag == ValorePiano::kIntero) p = metti<2>(p, static_cast<uint16_t>(v.intero));
+      if (v.tag == ValorePiano::kDoppio) p = metti<8>(p, std::bit_cast<uint64_t>(double(v.doppio)));
+      if (size_t(p - inizio) >= kPezzoPiano) {
+        pezzo({inizio, size_t(p - inizio)});
+        p = inizio;
+      }
+    }
+  }
+  if (p != inizio) pezzo({inizio, size_t(p - inizio)});
+}
+
 std::string bytes_piano(const Planimetria& piano) {
-  Uscita u;
-  u.bytes().reserve(piano.posizioni() * 2 * 10);
+  size_t dimensione = 0;
   for (const auto& asse : piano.coordinata)
-    for (const ValorePiano& v : asse) valore_piano(u, v);
-  return std::move(u.bytes());
+    for (const ValorePiano& v : asse)
+      dimensione += 2 + (v.tag == ValorePiano::kIntero ? 2 : v.tag == ValorePiano::kDoppio ? 8 : 0);
+  std::string out;
+  out.reserve(dimensione);
+  scrivi_piano(piano, [&out](std::string_view p) { out += p; });
+  return out;
 }
 
 std::string bytes_tabella(const RunState& s) {
-  Uscita u;
+  size_t dimensione = 0;
   for (const Voce& v : s.servizio) {
     if (v.testo.size() > 0xFFFF) throw std::length_error("service text longer than 65535 bytes");
+    dimensione += 34 + v.testo.size();
+  }
+  Uscita u(dimensione);
+  for (const Voce& v : s.servizio) {
     u.byte(v.tipo);
     u.i32(v.inizio);
     u.i32(v.fine);
@@ -100,12 +155,11 @@ std::string bytes_tabella(const RunState& s) {
     u.byte(v.campo5);
     u.i32(v.orario);
   }
-  return std::move(u.bytes());
+  return std::move(u).bytes();
 }
 
 std::string bytes_griglia(const RunState& s) {
-  Uscita u;
-  u.bytes().reserve(s.celle.size() * 15);
+  Uscita u(s.celle.size() * 15);
   for (const Cella& c : s.celle) {
     u.byte(c.tipo);
     u.i16(c.valore1);
@@ -119,11 +173,13 @@ std::string bytes_griglia(const RunState& s) {
     u.byte(c.pendenza);
     u.byte(c.aderenza);
   }
-  return std::move(u.bytes());
+  return std::move(u).bytes();
 }
 
 void scrivi_file_binari(const RunState& s, Folder& folder) {
-  if (s.genera_linea != 0) replace_file(folder, nome_piano(s.percorso_nome), bytes_piano(s.planimetria));
+  if (s.genera_linea != 0)
+    replace_file_streamed(folder, nome_piano(s.percorso_nome),
+                          [&s](const ByteSink& pezzo) { scrivi_piano(s.planimetria, pezzo); });
   replace_file(folder, nome_tabella(s.percorso_nome, s.treno_nome), bytes_tabella(s));
   replace_file(folder, nome_griglia(s.percorso_nome, s.treno_nome), bytes_griglia(s));
 }

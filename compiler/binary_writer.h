@@ -2,6 +2,7 @@
 // The last stage of a compile: the reserved-slot checks, the format markers,
 // the scenario codes, and the three little-endian files the simulator loads.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -16,6 +17,11 @@ int32_t codice_gara_st(const RunState& s);
 // Checks the reserved slots and stores markers and codes. Answers 0, or the
 // number to report (1250, 1251) when a slot was not empty.
 int32_t memorizza_marcatori(RunState& s);
+
+// The plan file is handed on in pieces of about this size (it runs to 20 MB
+// on the longest route), so that it is never held whole in memory.
+inline constexpr size_t kPezzoPiano = size_t(2) << 20;
+void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo);
 
 // The bytes of each file.
 std::string bytes_piano(const Planimetria& piano);

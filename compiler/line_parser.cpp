@@ -1,5 +1,6 @@
 #include "compiler/line_parser.h"
 
+#include <algorithm>
 #include <array>
 
 #include "compiler/field_reader.h"
@@ -188,22 +189,19 @@ Esito ParserLinea::curva() {
   if (!trovata) return testo_.abbandona(103);
   if (contiene(s_.lettura, "s")) curvatura = -curvatura;
 
+  // Straight up to the curve's start, then curved to its end. Each run of
+  // steps stops once it has computed position kMaxPuntiPiano (or the
+  // position it started at, when already past it): the plan has grown too far.
   int64_t& k = cursore_piano_;
-  while (k <= inizio) {
-    passi_rettilinei(s_, k, k);
-    if (k > 1000000) return testo_.abbandona(103);
+  auto ultimo_passo = [&k](int64_t fino) { return std::max(std::min(fino, kMaxPuntiPiano), k); };
+  if (k <= inizio) {
+    passi_rettilinei(s_, k, ultimo_passo(inizio));
+    if (k > kMaxPuntiPiano) return testo_.abbandona(103);
   }
   const int64_t fine = int64_t(inizio) + lunghezza;
-  while (k <= fine) {
-    double x1 = punto(s_, k - 1, 0).come_doppio(), y1 = punto(s_, k - 1, 1).come_doppio();
-    double dx = x1 - punto(s_, k - 2, 0).come_doppio();
-    double dy = y1 - punto(s_, k - 2, 1).come_doppio();
-    ValorePiano& x = punto(s_, k, 0);
-    ValorePiano& y = punto(s_, k, 1);
-    x = ValorePiano::di_doppio(x1 + (dx + curvatura * dy));
-    y = ValorePiano::di_doppio(y1 + (dy - curvatura * dx));
-    ++k;
-    if (k > 1000000) return testo_.abbandona(103);
+  if (k <= fine) {
+    passi_in_curva(s_, k, ultimo_passo(fine), curvatura);
+    if (k > kMaxPuntiPiano) return testo_.abbandona(103);
   }
   return Esito::kAvanti;
 }
@@ -263,17 +261,50 @@ void ParserLinea::fine_linea() {
 
 }  // namespace
 
-void passi_rettilinei(RunState& s, int64_t& k, int64_t fino) {
+namespace {
+
+// One step of the plan from the two points before it: the step between them,
+// turned by `curvatura` (0 on straight track). The operations and their order
+// are fixed; with no fused multiply-add the plan is the same on every build.
+template <bool kCurva>
+void passi(RunState& s, int64_t& k, int64_t fino, double curvatura) {
+  if (k > fino) return;
+  auto& ax = s.planimetria.coordinata[0];
+  auto& ay = s.planimetria.coordinata[1];
+  // The points inside the plan are stepped without an index check per point;
+  // a step past the last point goes through punto(), which faults there
+  // after every point before it has been written.
+  const int64_t ultimo = std::min<int64_t>(fino, int64_t(ax.size()) - 1);
+  if (k >= 2 && k <= ultimo) {
+    double x0 = ax[size_t(k - 2)].come_doppio(), y0 = ay[size_t(k - 2)].come_doppio();
+    double x1 = ax[size_t(k - 1)].come_doppio(), y1 = ay[size_t(k - 1)].come_doppio();
+    for (; k <= ultimo; ++k) {
+      const double dx = x1 - x0, dy = y1 - y0;
+      const double x = kCurva ? x1 + (dx + curvatura * dy) : x1 + dx;
+      const double y = kCurva ? y1 + (dy - curvatura * dx) : y1 + dy;
+      ax[size_t(k)] = ValorePiano::di_doppio(x);
+      ay[size_t(k)] = ValorePiano::di_doppio(y);
+      x0 = x1, y0 = y1, x1 = x, y1 = y;
+    }
+  }
   while (k <= fino) {
     double x1 = punto(s, k - 1, 0).come_doppio(), y1 = punto(s, k - 1, 1).come_doppio();
     double dx = x1 - punto(s, k - 2, 0).come_doppio();
     double dy = y1 - punto(s, k - 2, 1).come_doppio();
     ValorePiano& x = punto(s, k, 0);
     ValorePiano& y = punto(s, k, 1);
-    x = ValorePiano::di_doppio(x1 + dx);
-    y = ValorePiano::di_doppio(y1 + dy);
+    x = ValorePiano::di_doppio(kCurva ? x1 + (dx + curvatura * dy) : x1 + dx);
+    y = ValorePiano::di_doppio(kCurva ? y1 + (dy - curvatura * dx) : y1 + dy);
     ++k;
   }
+}
+
+}  // namespace
+
+void passi_rettilinei(RunState& s, int64_t& k, int64_t fino) { passi<false>(s, k, fino, 0.0); }
+
+void passi_in_curva(RunState& s, int64_t& k, int64_t fino, double curvatura) {
+  passi<true>(s, k, fino, curvatura);
 }
 
 EsitoLinea leggi_linea(RunState& s, Folder& folder) {

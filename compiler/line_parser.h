@@ -24,8 +24,14 @@ void memo_montagna(RunState& s, int32_t inizio, int32_t fine, int32_t& tipo);
 void memo_indicatori_v_max(RunState& s, int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
                            int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd, int16_t& strisced);
 
+// The plan may not grow past this position while curves are applied.
+inline constexpr int64_t kMaxPuntiPiano = 1000000;
+
 // Straight steps of the plan from cursor k while k <= fino: each point
 // repeats the step between the two before it.
 void passi_rettilinei(RunState& s, int64_t& k, int64_t fino);
+// Curved steps: the step between the two points before, turned by `curvatura`
+// (x + (dx + c dy), y + (dy - c dx)).
+void passi_in_curva(RunState& s, int64_t& k, int64_t fino, double curvatura);
 
 }  // namespace scenario

@@ -10,21 +10,37 @@ FolderError::FolderError(std::string operation, std::string file, std::string re
 
 std::string scratch_name(const std::string& name) { return "." + name + ".part"; }
 
-void replace_file(Folder& folder, const std::string& name, std::string_view bytes) {
+namespace {
+
+void remove_scratch(Folder& folder, const std::string& scratch) {
+  try {
+    if (folder.exists(scratch)) folder.remove(scratch);
+  } catch (const FolderError&) {
+    // The original failure is the one worth reporting.
+  }
+}
+
+}  // namespace
+
+void replace_file_streamed(Folder& folder, const std::string& name,
+                           const std::function<void(const ByteSink&)>& produce) {
   const std::string scratch = scratch_name(name);
   try {
     folder.create(scratch);
-    folder.write(scratch, bytes);
+    produce([&](std::string_view piece) { folder.write(scratch, piece); });
     folder.flush(scratch);
     folder.rename(scratch, name);
   } catch (const FolderError& e) {
-    try {
-      if (folder.exists(scratch)) folder.remove(scratch);
-    } catch (const FolderError&) {
-      // The original failure is the one worth reporting.
-    }
+    remove_scratch(folder, scratch);
     throw FolderError("write", name, e.reason());
+  } catch (...) {
+    remove_scratch(folder, scratch);
+    throw;
   }
+}
+
+void replace_file(Folder& folder, const std::string& name, std::string_view bytes) {
+  replace_file_streamed(folder, name, [bytes](const ByteSink& sink) { sink(bytes); });
 }
 
 }  // namespace scenario

@@ -4,6 +4,7 @@
 // use a temporary folder, an in-memory folder or a wrapper that makes chosen
 // operations fail.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -52,5 +53,15 @@ std::string scratch_name(const std::string& name);
 // moment the final name holds either the old whole file or the new whole file.
 // On failure the scratch file is removed and a FolderError naming `name` is thrown.
 void replace_file(Folder& folder, const std::string& name, std::string_view bytes);
+
+// Receives the content of a file piece by piece, in order.
+using ByteSink = std::function<void(std::string_view piece)>;
+
+// replace_file for content too large to hold whole: `produce` hands the
+// pieces to the sink it is given, and each goes to the scratch file as it
+// comes. The same guarantees; if `produce` throws, the scratch file is removed
+// and its exception passes on.
+void replace_file_streamed(Folder& folder, const std::string& name,
+                           const std::function<void(const ByteSink&)>& produce);
 
 }  // namespace scenario

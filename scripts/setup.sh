@@ -13,6 +13,10 @@ fi
 packages+=(nlohmann-json3-dev libcli11-dev)
 # Rendering and checking the route sheet.
 packages+=(librsvg2-bin libxml2-utils)
+# The benchmark scripts (bench/) also time whole runs with hyperfine.
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(hyperfine)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,66 @@
+#pragma once
+// The file traffic of one run, in order: which files it tested, read, deleted
+// and replaced, and the bytes of every replacement. Recorded from a run of the
+// real program and replayed by the floor program, which does the same traffic
+// without compiling anything.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io/folder.h"
+
+namespace scenario::bench {
+
+struct Operazione {
+  enum Tipo : char { kEsiste = 'E', kLegge = 'R', kElimina = 'D', kSostituisce = 'W' };
+  Tipo tipo;
+  std::string nome;
+  std::string bytes;  // the new content, for kSostituisce only
+};
+
+// Passes every call on to `interna` and notes the traffic as operations. A
+// replace (scratch created, written, flushed, renamed) is noted once, as the
+// replacement of the final name with the bytes the scratch received.
+class CartellaRegistrata : public Folder {
+public:
+  explicit CartellaRegistrata(Folder& interna) : interna_(interna) {}
+
+  bool exists(const std::string& name) override;
+  std::string read(const std::string& name) override;
+  void remove(const std::string& name) override;
+  std::vector<std::string> list() override;
+  void create(const std::string& name) override;
+  void write(const std::string& name, std::string_view bytes) override;
+  void flush(const std::string& name) override;
+  void rename(const std::string& from, const std::string& to) override;
+
+  const std::vector<Operazione>& operazioni() const { return operazioni_; }
+
+private:
+  Folder& interna_;
+  std::map<std::string, std::string> in_scrittura_;
+  std::vector<Operazione> operazioni_;
+};
+
+// The trace as bytes: per operation its kind (one byte), the name length
+// (4 bytes, little-endian), the name, and for a replacement the content
+// length (8 bytes, little-endian) and the content.
+std::string codifica(const std::vector<Operazione>& operazioni);
+
+// One operation read in place from an encoded trace.
+struct OperazioneVista {
+  Operazione::Tipo tipo;
+  std::string_view nome;
+  std::string_view bytes;
+};
+std::vector<OperazioneVista> decodifica(std::string_view traccia);
+
+// Does the traffic of the trace in `folder`: the same tests, reads, deletions
+// and crash-safe replacements, in the same order. Answers the bytes read, so
+// that the reads cannot be left out.
+size_t riproduci(const std::vector<OperazioneVista>& operazioni, Folder& folder);
+
+}  // namespace scenario::bench
