@@ -40,14 +40,14 @@ trap cleanup EXIT
 # Xvfb picks a free display number and writes it once it accepts clients.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+for _ in $(seq 600); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
 export DISPLAY=":$(cat "$work/display")"
 
-# Prints the id of the visible window titled exactly $1, waiting up to 10 s.
+# Prints the id of the visible window titled exactly $1, waiting up to 60 s (a sanitizer build on a busy machine is slow to start).
 find_window() {
   local id
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
@@ -55,9 +55,9 @@ find_window() {
   return 1
 }
 
-# Waits up to 10 s for process $1 to end and puts its exit status in $status.
+# Waits up to 60 s for process $1 to end and puts its exit status in $status.
 wait_for_end() {
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do
     kill -0 "$1" 2>/dev/null || break
     sleep 0.1
   done
