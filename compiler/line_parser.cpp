@@ -84,7 +84,7 @@ Esito ParserLinea::record_generale() {
   if (contiene(l, "percorso") && contiene(l, "lunghezza")) {
     int32_t lunghezza = r.leggi_long();
     voce(s_, 84).fine = lunghezza;
-    if (lunghezza > 1000000) return testo_.abbandona(1);
+    if (lunghezza > s_.lunghezza_massima) return testo_.abbandona(1);
     dimensiona(s_, lunghezza);
   }
   static constexpr std::array<std::pair<const char*, int>, 3> kSerie = {
@@ -260,52 +260,6 @@ void ParserLinea::fine_linea() {
 }
 
 }  // namespace
-
-namespace {
-
-// One step of the plan from the two points before it: the step between them,
-// turned by `curvatura` (0 on straight track). The operations and their order
-// are fixed; with no fused multiply-add the plan is the same on every build.
-template <bool kCurva>
-void passi(RunState& s, int64_t& k, int64_t fino, double curvatura) {
-  if (k > fino) return;
-  auto& ax = s.planimetria.coordinata[0];
-  auto& ay = s.planimetria.coordinata[1];
-  // The points inside the plan are stepped without an index check per point;
-  // a step past the last point goes through punto(), which faults there
-  // after every point before it has been written.
-  const int64_t ultimo = std::min<int64_t>(fino, int64_t(ax.size()) - 1);
-  if (k >= 2 && k <= ultimo) {
-    double x0 = ax[size_t(k - 2)].come_doppio(), y0 = ay[size_t(k - 2)].come_doppio();
-    double x1 = ax[size_t(k - 1)].come_doppio(), y1 = ay[size_t(k - 1)].come_doppio();
-    for (; k <= ultimo; ++k) {
-      const double dx = x1 - x0, dy = y1 - y0;
-      const double x = kCurva ? x1 + (dx + curvatura * dy) : x1 + dx;
-      const double y = kCurva ? y1 + (dy - curvatura * dx) : y1 + dy;
-      ax[size_t(k)] = ValorePiano::di_doppio(x);
-      ay[size_t(k)] = ValorePiano::di_doppio(y);
-      x0 = x1, y0 = y1, x1 = x, y1 = y;
-    }
-  }
-  while (k <= fino) {
-    double x1 = punto(s, k - 1, 0).come_doppio(), y1 = punto(s, k - 1, 1).come_doppio();
-    double dx = x1 - punto(s, k - 2, 0).come_doppio();
-    double dy = y1 - punto(s, k - 2, 1).come_doppio();
-    ValorePiano& x = punto(s, k, 0);
-    ValorePiano& y = punto(s, k, 1);
-    x = ValorePiano::di_doppio(kCurva ? x1 + (dx + curvatura * dy) : x1 + dx);
-    y = ValorePiano::di_doppio(kCurva ? y1 + (dy - curvatura * dx) : y1 + dy);
-    ++k;
-  }
-}
-
-}  // namespace
-
-void passi_rettilinei(RunState& s, int64_t& k, int64_t fino) { passi<false>(s, k, fino, 0.0); }
-
-void passi_in_curva(RunState& s, int64_t& k, int64_t fino, double curvatura) {
-  passi<true>(s, k, fino, curvatura);
-}
 
 EsitoLinea leggi_linea(RunState& s, Folder& folder) {
   std::string nome = nome_testo_linea(s.percorso_nome);
