@@ -1,14 +1,72 @@
 #include "app/window.h"
 
 #ifdef SCENARIO_FINESTRA_DESKTOP
-#include "app/desktop/desktop_window.h"
+#include <dlfcn.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/desktop/embedded_module.h"
 #endif
 
 namespace scenario {
 
+#ifdef SCENARIO_FINESTRA_DESKTOP
+namespace {
+
+// Writes all of `bytes` to `fd`; false on any failure.
+bool scrivi_tutto(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n <= 0) return false;
+    bytes.remove_prefix(size_t(n));
+  }
+  return true;
+}
+
+// Loads the desktop window module from the program's own bytes, through an
+// anonymous in-memory file. nullptr, with a note on standard error, when the
+// module cannot be loaded (its toolkit libraries missing, say): the run then
+// goes on with the console.
+using ApriFinestra = Finestra* (*)();
+ApriFinestra carica_modulo_desktop() {
+  int fd = ::memfd_create("scenario-desktop", MFD_CLOEXEC);
+  if (fd < 0) {
+    std::perror("scenario: desktop window unavailable, using the console");
+    return nullptr;
+  }
+  void* modulo = nullptr;
+  if (scrivi_tutto(fd, modulo_desktop())) {
+    const std::string percorso = "/proc/self/fd/" + std::to_string(fd);
+    modulo = ::dlopen(percorso.c_str(), RTLD_NOW | RTLD_LOCAL);
+  }
+  ::close(fd);  // a loaded module stays mapped
+  void* apri = modulo ? ::dlsym(modulo, "scenario_apri_finestra_desktop") : nullptr;
+  if (apri == nullptr) {
+    const char* perche = ::dlerror();
+    std::fprintf(stderr, "scenario: desktop window unavailable, using the console: %s\n",
+                 perche ? perche : "the module could not be written");
+    return nullptr;
+  }
+  return reinterpret_cast<ApriFinestra>(apri);
+}
+
+std::unique_ptr<Finestra> apri_desktop_se_nominato() {
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == '\0') return nullptr;
+  ApriFinestra apri = carica_modulo_desktop();
+  return std::unique_ptr<Finestra>(apri ? apri() : nullptr);
+}
+
+}  // namespace
+#endif
+
 std::unique_ptr<Finestra> crea_finestra() {
 #ifdef SCENARIO_FINESTRA_DESKTOP
-  if (std::unique_ptr<Finestra> desktop = apri_finestra_desktop()) return desktop;
+  if (std::unique_ptr<Finestra> desktop = apri_desktop_se_nominato()) return desktop;
 #endif
   return std::make_unique<FinestraConsole>();
 }

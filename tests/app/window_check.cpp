@@ -12,9 +12,10 @@
 #include <cstdlib>
 #include <iostream>
 #include <thread>
+#include <typeinfo>
 
-#include "app/desktop/desktop_window.h"
 #include "app/run.h"
+#include "app/window.h"
 #include "io/disk_folder.h"
 #include "sources/file_names.h"
 
@@ -72,9 +73,11 @@ int main(int argc, char** argv) {
     std::cerr << "usage: window_check FOLDER\n";
     return 2;
   }
-  std::unique_ptr<Finestra> desktop = apri_finestra_desktop();
-  if (!desktop) {
-    std::cerr << "window_check: no display answers\n";
+  // The program's own choice: the module carried in the program, loaded
+  // because a display is named.
+  std::unique_ptr<Finestra> desktop = crea_finestra();
+  if (typeid(*desktop) == typeid(FinestraConsole)) {
+    std::cerr << "window_check: no desktop window (no display answers, or the module did not load)\n";
     return kNonVerificabile;
   }
   FinestraTrattenuta finestra(*desktop, std::filesystem::path(argv[1]) / "continue");
