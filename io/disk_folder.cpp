@@ -28,9 +28,31 @@ void with_descriptor(const std::string& path, const std::string& name, int flags
   if (::close(fd) != 0) throw FolderError(operation, name, system_reason());
 }
 
+// Writes all of `bytes` to `fd`, reporting a failure as a write error of `name`.
+void write_all(int fd, const std::string& name, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      throw FolderError("write", name, system_reason());
+    }
+    bytes.remove_prefix(static_cast<size_t>(put));
+  }
+}
+
 }  // namespace
 
 DiskFolder::DiskFolder(std::filesystem::path root) : root_(std::move(root)) {}
+
+DiskFolder::~DiskFolder() { close_open_file(); }
+
+bool DiskFolder::close_open_file() {
+  if (open_fd_ < 0) return true;
+  int fd = open_fd_;
+  open_fd_ = -1;
+  open_name_.clear();
+  return ::close(fd) == 0;
+}
 
 std::string DiskFolder::path_of(const std::string& name) const { return (root_ / name).string(); }
 
@@ -57,6 +79,7 @@ std::string DiskFolder::read(const std::string& name) {
 }
 
 void DiskFolder::remove(const std::string& name) {
+  if (is_open(name)) close_open_file();  // removing it anyway: a close error changes nothing
   if (::unlink(path_of(name).c_str()) != 0) throw FolderError("delete", name, system_reason());
 }
 
@@ -70,29 +93,34 @@ std::vector<std::string> DiskFolder::list() {
 }
 
 void DiskFolder::create(const std::string& name) {
-  with_descriptor(path_of(name), name, O_WRONLY | O_CREAT | O_TRUNC, "create", [](int) {});
+  close_open_file();
+  int fd = ::open(path_of(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) throw FolderError("create", name, system_reason());
+  open_fd_ = fd;
+  open_name_ = name;
 }
 
 void DiskFolder::write(const std::string& name, std::string_view bytes) {
-  with_descriptor(path_of(name), name, O_WRONLY | O_APPEND, "write", [&](int fd) {
-    while (!bytes.empty()) {
-      ssize_t put = ::write(fd, bytes.data(), bytes.size());
-      if (put < 0) {
-        if (errno == EINTR) continue;
-        throw FolderError("write", name, system_reason());
-      }
-      bytes.remove_prefix(static_cast<size_t>(put));
-    }
-  });
+  if (is_open(name)) return write_all(open_fd_, name, bytes);
+  with_descriptor(path_of(name), name, O_WRONLY | O_APPEND, "write", [&](int fd) { write_all(fd, name, bytes); });
 }
 
 void DiskFolder::flush(const std::string& name) {
+  if (is_open(name)) {
+    bool synced = ::fsync(open_fd_) == 0;
+    std::string reason = synced ? std::string() : system_reason();
+    bool closed = close_open_file();
+    if (!synced) throw FolderError("flush", name, reason);
+    if (!closed) throw FolderError("flush", name, system_reason());
+    return;
+  }
   with_descriptor(path_of(name), name, O_WRONLY, "flush", [&](int fd) {
     if (::fsync(fd) != 0) throw FolderError("flush", name, system_reason());
   });
 }
 
 void DiskFolder::rename(const std::string& from, const std::string& to) {
+  if (is_open(from) && !close_open_file()) throw FolderError("replace", to, system_reason());
   if (::rename(path_of(from).c_str(), path_of(to).c_str()) != 0)
     throw FolderError("replace", to, system_reason());
 }

@@ -5,10 +5,15 @@
 
 namespace scenario {
 
-// A real directory.
+// A real directory. The file most recently created stays open until it is
+// flushed, renamed or removed, so that a file written in many pieces costs
+// one open and one close.
 class DiskFolder : public Folder {
 public:
   explicit DiskFolder(std::filesystem::path root);
+  ~DiskFolder() override;
+  DiskFolder(const DiskFolder&) = delete;
+  DiskFolder& operator=(const DiskFolder&) = delete;
 
   bool exists(const std::string& name) override;
   std::string read(const std::string& name) override;
@@ -23,7 +28,13 @@ public:
 
 private:
   std::string path_of(const std::string& name) const;
+  bool is_open(const std::string& name) const { return open_fd_ >= 0 && name == open_name_; }
+  // Closes the open file, if any; false when close reported an error.
+  bool close_open_file();
+
   std::filesystem::path root_;
+  int open_fd_ = -1;
+  std::string open_name_;
 };
 
 // The folder that holds the running executable.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+
 #include "io/disk_folder.h"
 #include "io/faulty_folder.h"
 #include "io/memory_folder.h"
@@ -38,6 +41,55 @@ TEST(ReplaceFile, ReportsTheFileAndTheSystemReason) {
   } catch (const FolderError& e) {
     EXPECT_EQ(std::string(e.what()), "cannot write 'a.bin': No such file or directory");
   }
+}
+
+// The open descriptors of this process.
+size_t open_descriptors() {
+  return size_t(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
+}
+
+// The file being written stays open between create and flush; files written
+// around it, a removal of it and the folder's end must all still work.
+TEST(DiskFolder, TheFileBeingWrittenStaysOpenWithoutChangingWhatLands) {
+  test::TempFolder dir;
+  const size_t before = open_descriptors();
+  {
+    DiskFolder folder(dir.path());
+    folder.create("a");
+    folder.write("a", "1");
+    folder.create("b");  // a is written on by name from here
+    folder.write("a", "2");
+    folder.write("b", "x");
+    folder.write("b", "y");
+    folder.flush("a");
+    folder.rename("b", "c");  // renamed while still open
+    EXPECT_EQ(dir.read("a"), "12");
+    EXPECT_EQ(dir.read("c"), "xy");
+
+    folder.create("d");
+    folder.write("d", "lost");
+    folder.remove("d");
+    EXPECT_FALSE(folder.exists("d"));
+    EXPECT_THROW(folder.write("d", "again"), FolderError);
+
+    folder.create("e");  // left open: the folder closes it when it ends
+  }
+  EXPECT_EQ(open_descriptors(), before);
+}
+
+TEST(DiskFolder, AFileWrittenInManyPiecesLandsWhole) {
+  test::TempFolder dir;
+  DiskFolder folder(dir.path());
+  std::string atteso;
+  replace_file_streamed(folder, "p.bin", [&](const ByteSink& sink) {
+    for (int i = 0; i < 1000; ++i) {
+      std::string piece(size_t(i % 37) + 1, char('a' + i % 26));
+      atteso += piece;
+      sink(piece);
+    }
+  });
+  EXPECT_EQ(dir.read("p.bin"), atteso);
+  EXPECT_EQ(folder.list(), std::vector<std::string>{"p.bin"});
 }
 
 }  // namespace
