@@ -50,6 +50,19 @@ TEST(FuzzRegressions, TheSeedsPassTheTargetsChecks) {
   EXPECT_GE(riproduci(SCENARIO_FUZZ_CORPUS), 3);
 }
 
+// Compiles the two texts of a compile-target input (line, NUL, service) with
+// the plan, under the route limit `limite`.
+EsitoCompilazione compila_ingresso(const std::string& ingresso, int32_t limite, RunState& s) {
+  const size_t taglio = ingresso.find(fuzz::kSeparatore);
+  MemoryFolder folder;
+  s.percorso_nome = kPercorsoNome;
+  s.treno_nome = kTrenoNome;
+  s.lunghezza_massima = limite;
+  folder.files()[nome_testo_linea(s.percorso_nome)] = ingresso.substr(0, taglio);
+  folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = ingresso.substr(taglio + 1);
+  return memorizza_percorso(s, folder, 1);
+}
+
 // The short-route seed is what lets the fuzzers reach every section under
 // their 3 km route limit; it must keep compiling without an error.
 TEST(FuzzSeeds, TheShortRouteCompilesCleanly) {
@@ -58,26 +71,15 @@ TEST(FuzzSeeds, TheShortRouteCompilesCleanly) {
   ASSERT_NE(taglio, std::string::npos);
   ASSERT_EQ(ingresso.substr(0, taglio), leggi(fs::path(SCENARIO_FUZZ_CORPUS) / "line" / "short-route"));
 
-  MemoryFolder folder;
   RunState s;
-  s.percorso_nome = kPercorsoNome;
-  s.treno_nome = kTrenoNome;
-  s.lunghezza_massima = 3000;
-  folder.files()[nome_testo_linea(s.percorso_nome)] = ingresso.substr(0, taglio);
-  folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = ingresso.substr(taglio + 1);
-  EXPECT_EQ(memorizza_percorso(s, folder, 1).fine, EsitoCompilazione::kScritto);
+  EXPECT_EQ(compila_ingresso(ingresso, 3000, s).fine, EsitoCompilazione::kScritto);
   EXPECT_EQ(s.errore_n, 0);
   EXPECT_TRUE(s.registro.empty());
   EXPECT_EQ(s.planimetria.posizioni(), 10001u);
 
-  // One metre more than the limit the fuzz targets set: error 1, no grid.
+  // One metre over the limit: error 1, no grid.
   RunState oltre;
-  oltre.percorso_nome = kPercorsoNome;
-  oltre.treno_nome = kTrenoNome;
-  oltre.lunghezza_massima = 2999;
-  folder.files()[nome_testo_linea(s.percorso_nome)] = ingresso.substr(0, taglio);
-  folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = ingresso.substr(taglio + 1);
-  EXPECT_EQ(memorizza_percorso(oltre, folder, 1).fine, EsitoCompilazione::kSenzaGriglia);
+  EXPECT_EQ(compila_ingresso(ingresso, 2999, oltre).fine, EsitoCompilazione::kSenzaGriglia);
   EXPECT_EQ(oltre.errore_n, 1);
 }
 
