@@ -1,24 +1,11 @@
 #include "model/access.h"
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
-
 namespace scenario {
 namespace {
 
-// Room for `n` empty plan values. The plan of a long route runs to tens of
-// megabytes, all touched for the first time here; where the system offers
-// large pages, asking for them saves one page fault per 4 KB.
-void spazio_piano(std::vector<ValorePiano>& asse, size_t n) {
+// Room for `n` empty plan values (model/plan_memory.h picks the pages).
+void spazio_piano(AssePiano& asse, size_t n) {
   asse.reserve(n);
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-  const auto inizio = reinterpret_cast<uintptr_t>(asse.data());
-  const uintptr_t fine = inizio + n * sizeof(ValorePiano);
-  constexpr uintptr_t kPagina = 4096;
-  const uintptr_t a = (inizio + kPagina - 1) & ~(kPagina - 1), b = fine & ~(kPagina - 1);
-  if (b > a) ::madvise(reinterpret_cast<void*>(a), b - a, MADV_HUGEPAGE);  // only a hint
-#endif
   asse.assign(n, ValorePiano{});
 }
 

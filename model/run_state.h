@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "model/plan_memory.h"
+
 namespace scenario {
 
 // One 50 m cell of track.
@@ -98,9 +100,11 @@ struct ValorePiano {
 };
 static_assert(sizeof(ValorePiano) == 12);
 
+using AssePiano = std::vector<ValorePiano, AllocatorePiano<ValorePiano>>;
+
 // The per-metre track plan: positions 0 to lunghezza_estesa, two coordinates.
 struct Planimetria {
-  std::vector<ValorePiano> coordinata[2];
+  AssePiano coordinata[2];
   size_t posizioni() const { return coordinata[0].size(); }
   bool vuota() const { return coordinata[0].empty(); }
 };

@@ -131,7 +131,7 @@ std::array<Voce, kVociServizio> read_table_file(std::string_view bytes) {
 }
 
 Planimetria read_plan_file(std::string_view bytes) {
-  std::vector<ValorePiano> all;
+  AssePiano all;
   Input in(bytes);
   while (in.left() > 0) all.push_back(read_element(in));
   if (all.size() % 2 != 0)
