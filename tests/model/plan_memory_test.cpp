@@ -33,8 +33,9 @@ TEST(PlanMemory, EveryBlockIsWholeAndLargeOnesSitOnLargePages) {
     ASSERT_NE(p, nullptr) << bytes;
     std::memset(p, 0xA5, bytes);
     EXPECT_EQ(p[bytes - 1], 0xA5) << bytes;
-    if (bytes >= (size_t(512) << 10) && !sanitizer_build())
+    if (bytes >= (size_t(512) << 10) && !sanitizer_build()) {
       EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % (size_t(2) << 20), 0u) << bytes;
+    }
     libera_piano(p, bytes);
   }
 }
