@@ -71,7 +71,11 @@ dark_fraction() { convert "$1" -colorspace Gray -threshold 40% -negate -format '
 
 check_wait_window() {
   local form geometry fraction
-  form=$(find_window Form1) || fail "$1: no window titled Form1"
+  if ! form=$(find_window Form1); then
+    cat "$work/$1.log"
+    if kill -0 "$check_pid" 2>/dev/null; then echo "(window_check is still running)"; else echo "(window_check has ended)"; fi
+    fail "$1: no window titled Form1"
+  fi
   geometry=$(xdotool getwindowgeometry --shell "$form" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
   [ "$geometry" = "WIDTH=320 HEIGHT=240 " ] || fail "$1: Form1 is $geometry, not 320 x 240"
   import -window "$form" "$work/$1-form.png" || fail "$1: no screenshot of Form1"
