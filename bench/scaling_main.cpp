@@ -18,6 +18,7 @@
 // the files of an earlier compile in <folder>), or nothing beyond generating
 // the texts, and prints its peak resident memory.
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <time.h>
 
@@ -141,6 +142,11 @@ int main(int argc, char** argv) {
   const int giri = argc == 4 ? std::atoi(argv[3]) : 21;
   if (picco ? (cosa != "compile" && cosa != "floor" && cosa != "none") : giri < 1) return usa();
 
+  // Every compile and floor run here gets its large blocks fresh from the
+  // system, as a run of the program does in its new process. Without a fixed
+  // threshold the allocator learns from the first runs to keep blocks of the
+  // plan's size, and the later runs would skip their page faults.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   try {
     const bench::TestiPercorso testi = bench::genera_percorso(km);
     std::filesystem::create_directories(cartella);
