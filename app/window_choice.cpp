@@ -10,22 +10,13 @@
 #include <string>
 
 #include "app/desktop/embedded_module.h"
+#include "io/disk_folder.h"
 #endif
 
 namespace scenario {
 
 #ifdef SCENARIO_FINESTRA_DESKTOP
 namespace {
-
-// Writes all of `bytes` to `fd`; false on any failure.
-bool scrivi_tutto(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n <= 0) return false;
-    bytes.remove_prefix(size_t(n));
-  }
-  return true;
-}
 
 // Loads the desktop window module from the program's own bytes, through an
 // anonymous in-memory file. nullptr, with a note on standard error, when the
@@ -39,7 +30,7 @@ ApriFinestra carica_modulo_desktop() {
     return nullptr;
   }
   void* modulo = nullptr;
-  if (scrivi_tutto(fd, modulo_desktop())) {
+  if (write_all(fd, modulo_desktop())) {
     const std::string percorso = "/proc/self/fd/" + std::to_string(fd);
     modulo = ::dlopen(percorso.c_str(), RTLD_NOW | RTLD_LOCAL);
   }

@@ -39,8 +39,10 @@ private:
 // refuses them with error 1 the way it refuses routes above 1,000 km.
 constexpr int32_t kLunghezzaFuzz = 3000;
 
-RunState stato_nuovo() {
+// A run state named like the program's, with the route limit `limite`.
+RunState stato_nuovo(int32_t limite) {
   RunState s;
+  s.lunghezza_massima = limite;
   s.percorso_nome = kPercorsoNome;
   s.treno_nome = kTrenoNome;
   return s;
@@ -144,9 +146,8 @@ std::string compila_e_verifica(MemoryFolder& folder, RunState& s, int32_t j, boo
 
 std::string caso_linea(std::string_view testo) {
   MemoryFolder folder;
-  RunState s = stato_nuovo();
+  RunState s = stato_nuovo(kLunghezzaFuzz);
   s.genera_linea = 1;
-  s.lunghezza_massima = kLunghezzaFuzz;
   const std::string nome = nome_testo_linea(s.percorso_nome);
   folder.files()[nome] = std::string(testo);
   Verifica v;
@@ -164,7 +165,7 @@ std::string caso_linea(std::string_view testo) {
 std::string caso_servizio(std::string_view testo) {
   static const std::string linea = componi_testo(righe_linea());
   MemoryFolder folder;
-  RunState s = stato_nuovo();
+  RunState s = stato_nuovo(kLunghezzaMassima);
   folder.files()[nome_testo_linea(s.percorso_nome)] = linea;
   folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = std::string(testo);
   // Without the plan: the service half neither reads nor writes it, and the
@@ -177,8 +178,7 @@ std::string caso_servizio(std::string_view testo) {
 
 std::string caso_completo(std::string_view ingresso) {
   MemoryFolder folder;
-  RunState s = stato_nuovo();
-  s.lunghezza_massima = kLunghezzaFuzz;
+  RunState s = stato_nuovo(kLunghezzaFuzz);
   size_t taglio = ingresso.find(kSeparatore);
   folder.files()[nome_testo_linea(s.percorso_nome)] = std::string(ingresso.substr(0, taglio));
   bool servizio = taglio != std::string_view::npos;

@@ -28,16 +28,9 @@ void with_descriptor(const std::string& path, const std::string& name, int flags
   if (::close(fd) != 0) throw FolderError(operation, name, system_reason());
 }
 
-// Writes all of `bytes` to `fd`, reporting a failure as a write error of `name`.
-void write_all(int fd, const std::string& name, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t put = ::write(fd, bytes.data(), bytes.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      throw FolderError("write", name, system_reason());
-    }
-    bytes.remove_prefix(static_cast<size_t>(put));
-  }
+// write_all, reporting a failure as a write error of `name`.
+void write_all_or_throw(int fd, const std::string& name, std::string_view bytes) {
+  if (!write_all(fd, bytes)) throw FolderError("write", name, system_reason());
 }
 
 }  // namespace
@@ -101,8 +94,8 @@ void DiskFolder::create(const std::string& name) {
 }
 
 void DiskFolder::write(const std::string& name, std::string_view bytes) {
-  if (is_open(name)) return write_all(open_fd_, name, bytes);
-  with_descriptor(path_of(name), name, O_WRONLY | O_APPEND, "write", [&](int fd) { write_all(fd, name, bytes); });
+  if (is_open(name)) return write_all_or_throw(open_fd_, name, bytes);
+  with_descriptor(path_of(name), name, O_WRONLY | O_APPEND, "write", [&](int fd) { write_all_or_throw(fd, name, bytes); });
 }
 
 void DiskFolder::flush(const std::string& name) {
@@ -123,6 +116,18 @@ void DiskFolder::rename(const std::string& from, const std::string& to) {
   if (is_open(from) && !close_open_file()) throw FolderError("replace", to, system_reason());
   if (::rename(path_of(from).c_str(), path_of(to).c_str()) != 0)
     throw FolderError("replace", to, system_reason());
+}
+
+bool write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(put));
+  }
+  return true;
 }
 
 std::filesystem::path executable_folder() {

@@ -37,6 +37,10 @@ private:
   std::string open_name_;
 };
 
+// Writes all of `bytes` to the descriptor `fd`, retrying interrupted and
+// partial writes; false (errno set) when the system refuses.
+bool write_all(int fd, std::string_view bytes);
+
 // The folder that holds the running executable.
 std::filesystem::path executable_folder();
 

@@ -30,13 +30,14 @@ constexpr bool kPagineGrandi = false;
 constexpr size_t kPaginaGrande = size_t(2) << 20;
 constexpr size_t kSoglia = size_t(512) << 10;
 
-bool su_pagine_grandi(size_t bytes) { return kPagineGrandi && bytes >= kSoglia; }
 size_t arrotonda(size_t bytes) { return (bytes + kPaginaGrande - 1) & ~(kPaginaGrande - 1); }
 
 }  // namespace
 
+bool blocco_su_pagine_grandi(size_t bytes) { return kPagineGrandi && bytes >= kSoglia; }
+
 void* alloca_piano(size_t bytes) {
-  if (!su_pagine_grandi(bytes)) return ::operator new(bytes);
+  if (!blocco_su_pagine_grandi(bytes)) return ::operator new(bytes);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
   // Map one large page more than needed, then give back the unaligned ends.
   const size_t dimensione = arrotonda(bytes);
@@ -56,7 +57,7 @@ void* alloca_piano(size_t bytes) {
 
 void libera_piano(void* p, size_t bytes) {
   if (p == nullptr) return;
-  if (!su_pagine_grandi(bytes)) return ::operator delete(p);
+  if (!blocco_su_pagine_grandi(bytes)) return ::operator delete(p);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
   ::munmap(p, arrotonda(bytes));
 #endif

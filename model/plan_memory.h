@@ -12,6 +12,9 @@
 
 namespace scenario {
 
+// Whether a block of `bytes` is placed on large pages on this build.
+bool blocco_su_pagine_grandi(size_t bytes);
+
 void* alloca_piano(size_t bytes);
 void libera_piano(void* p, size_t bytes);
 

@@ -10,30 +10,20 @@
 namespace scenario {
 namespace {
 
-bool sanitizer_build() {
-#if defined(__SANITIZE_ADDRESS__)
-  return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-  return true;
-#else
-  return false;
-#endif
-#else
-  return false;
-#endif
-}
-
 // Sizes around the 512 KB threshold and around whole 2 MB pages: every byte
-// asked for is usable, and large blocks start on a 2 MB boundary.
+// asked for is usable, and blocks on large pages start on a 2 MB boundary.
 TEST(PlanMemory, EveryBlockIsWholeAndLargeOnesSitOnLargePages) {
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
+  EXPECT_TRUE(blocco_su_pagine_grandi(size_t(512) << 10));
+#endif
+  EXPECT_FALSE(blocco_su_pagine_grandi((size_t(512) << 10) - 1));
   for (size_t bytes : {size_t(1), size_t(4096), (size_t(512) << 10) - 1, size_t(512) << 10, size_t(966012),
                        size_t(2) << 20, (size_t(2) << 20) + 1, size_t(12084012)}) {
     auto* p = static_cast<unsigned char*>(alloca_piano(bytes));
     ASSERT_NE(p, nullptr) << bytes;
     std::memset(p, 0xA5, bytes);
     EXPECT_EQ(p[bytes - 1], 0xA5) << bytes;
-    if (bytes >= (size_t(512) << 10) && !sanitizer_build()) {
+    if (blocco_su_pagine_grandi(bytes)) {
       EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % (size_t(2) << 20), 0u) << bytes;
     }
     libera_piano(p, bytes);
