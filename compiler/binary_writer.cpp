@@ -1,5 +1,6 @@
 #include "compiler/binary_writer.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -97,6 +98,27 @@ int32_t memorizza_marcatori(RunState& s) {
   return 0;
 }
 
+namespace {
+
+// A plan value as the file holds it: the tag, then 2 bytes for an integer or
+// 8 for a double, little-endian. Answers the byte after it.
+char* metti_valore(char* p, const ValorePiano& v) {
+  p = metti<2>(p, v.tag);
+  if (v.tag == ValorePiano::kIntero) p = metti<2>(p, static_cast<uint16_t>(v.intero()));
+  if (v.tag == ValorePiano::kDoppio) p = metti<8>(p, std::bit_cast<uint64_t>(v.doppio()));
+  return p;
+}
+
+// On a little-endian machine a run of doubles lies in the plan's memory
+// exactly as in the file, and goes out from there with no copy, in pieces of
+// at most kPezzoPiano bytes. Shorter runs than kCorsaMinima are packed with
+// the values around them: a piece of their own would cost more than the copy.
+constexpr bool kDoppiComeNelFile = std::endian::native == std::endian::little;
+constexpr size_t kValoriPezzo = kPezzoPiano / sizeof(ValorePiano);
+constexpr size_t kCorsaMinima = 64;
+
+}  // namespace
+
 void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo) {
   // A value takes at most 10 bytes; the buffer is handed on as soon as it
   // holds kPezzoPiano bytes or more, so one more value always fits.
@@ -104,18 +126,31 @@ void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo) {
   std::unique_ptr<char[]> buffer(new char[kPezzoPiano + kMaxValore]);
   char* const inizio = buffer.get();
   char* p = inizio;
+  auto consegna = [&] {
+    if (p != inizio) pezzo({inizio, size_t(p - inizio)});
+    p = inizio;
+  };
   for (const auto& asse : piano.coordinata) {
-    for (const ValorePiano& v : asse) {
-      p = metti<2>(p, v.tag);
-      if (v.tag == ValorePiano::kIntero) p = metti<2>(p, static_cast<uint16_t>(v.intero));
-      if (v.tag == ValorePiano::kDoppio) p = metti<8>(p, std::bit_cast<uint64_t>(double(v.doppio)));
-      if (size_t(p - inizio) >= kPezzoPiano) {
-        pezzo({inizio, size_t(p - inizio)});
-        p = inizio;
+    const ValorePiano* v = asse.data();
+    const ValorePiano* const fine = v + asse.size();
+    while (v != fine) {
+      const ValorePiano* const limite = v + std::min(kValoriPezzo, size_t(fine - v));
+      const ValorePiano* d = v;
+      while (d != limite && d->tag == ValorePiano::kDoppio) ++d;
+      if (kDoppiComeNelFile && size_t(d - v) >= kCorsaMinima) {
+        consegna();
+        pezzo({reinterpret_cast<const char*>(v), size_t(d - v) * sizeof(ValorePiano)});
+        v = d;
+        continue;
+      }
+      // The short run of doubles, and the value that ended it.
+      for (const ValorePiano* const fino = d == limite ? d : d + 1; v != fino; ++v) {
+        p = metti_valore(p, *v);
+        if (size_t(p - inizio) >= kPezzoPiano) consegna();
       }
     }
   }
-  if (p != inizio) pezzo({inizio, size_t(p - inizio)});
+  consegna();
 }
 
 std::string bytes_piano(const Planimetria& piano) {

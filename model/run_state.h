@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "model/plan_memory.h"
@@ -68,37 +69,39 @@ struct Voce {
 
 inline constexpr int kVociServizio = 87;
 
-// A double kept as its 8 bytes, with no alignment of its own, so that a plan
-// value takes 12 bytes instead of 16 (a 1000 km plan holds two million of
-// them). The conversions both ways are implicit: it reads and assigns like a
-// double.
-class DoppioCompatto {
-public:
-  DoppioCompatto(double v = 0.0) { std::memcpy(b_, &v, sizeof v); }
-  operator double() const {
-    double v;
-    std::memcpy(&v, b_, sizeof v);
-    return v;
-  }
-
-private:
-  unsigned char b_[sizeof(double)];
-};
-
 // One element of the track plan: empty, a 16-bit integer or a double. The tag
-// values are the ones written to the plan file.
+// values are the ones written to the plan file. A value takes 10 bytes (a
+// 1000 km plan holds two million of them): the tag, then the number's bytes
+// in the machine's order, an integer in the first two. On a little-endian
+// machine a double value lies in memory exactly as in the file.
 struct ValorePiano {
   enum Tag : uint16_t { kVuoto = 0, kIntero = 2, kDoppio = 5 };
   Tag tag = kVuoto;
-  int16_t intero = 0;
-  DoppioCompatto doppio = 0.0;
+  unsigned char numero[8] = {};
 
-  static ValorePiano di_intero(int16_t v) { return {kIntero, v, 0.0}; }
-  static ValorePiano di_doppio(double v) { return {kDoppio, 0, v}; }
+  static ValorePiano di_intero(int16_t v) { return con(kIntero, &v, sizeof v); }
+  static ValorePiano di_doppio(double v) { return con(kDoppio, &v, sizeof v); }
   bool vuoto() const { return tag == kVuoto; }
-  double come_doppio() const { return tag == kIntero ? double(intero) : double(doppio); }
+  // The number held, or 0 when the value holds the other kind or none.
+  int16_t intero() const { return tag == kIntero ? leggi<int16_t>() : int16_t(0); }
+  double doppio() const { return tag == kDoppio ? leggi<double>() : 0.0; }
+  double come_doppio() const { return tag == kIntero ? double(leggi<int16_t>()) : doppio(); }
+
+private:
+  static ValorePiano con(Tag t, const void* v, size_t n) {
+    ValorePiano r;
+    r.tag = t;
+    std::memcpy(r.numero, v, n);
+    return r;
+  }
+  template <typename T>
+  T leggi() const {
+    T v;
+    std::memcpy(&v, numero, sizeof v);
+    return v;
+  }
 };
-static_assert(sizeof(ValorePiano) == 12);
+static_assert(sizeof(ValorePiano) == 10 && std::has_unique_object_representations_v<ValorePiano>);
 
 using AssePiano = std::vector<ValorePiano, AllocatorePiano<ValorePiano>>;
 

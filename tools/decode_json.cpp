@@ -44,8 +44,8 @@ Json entry_json(size_t index, const Voce& v) {
 
 Json element_json(const ValorePiano& v) {
   switch (v.tag) {
-    case ValorePiano::kIntero: return v.intero;
-    case ValorePiano::kDoppio: return double(v.doppio);
+    case ValorePiano::kIntero: return v.intero();
+    case ValorePiano::kDoppio: return v.doppio();
     case ValorePiano::kVuoto: break;
   }
   return nullptr;

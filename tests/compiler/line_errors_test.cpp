@@ -199,13 +199,13 @@ const std::vector<Caso>& casi() {
        .verifica =
            [](const RunState& s) {
              EXPECT_EQ(s.planimetria.coordinata[0].at(100).come_doppio(), 0.0);
-             EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0].at(101).doppio, -0.0001);
-             EXPECT_DOUBLE_EQ(s.planimetria.coordinata[1].at(101).doppio, 101.0);
+             EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0].at(101).doppio(), -0.0001);
+             EXPECT_DOUBLE_EQ(s.planimetria.coordinata[1].at(101).doppio(), 101.0);
            }},
       {.nome = "curvad12 is class 1 to the right",
        .linea = linea({"curvad12, 100, 100"}),
        .verifica =
-           [](const RunState& s) { EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0].at(101).doppio, 0.0001); }},
+           [](const RunState& s) { EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0].at(101).doppio(), 0.0001); }},
       {.nome = "curve past the plan",
        .linea = linea({"curvad1, 100, 20000"}),
        .errore_n = 25,
@@ -225,7 +225,7 @@ const std::vector<Caso>& casi() {
              pendenze(s, 338, 340, 0);
              EXPECT_EQ(s.n_montagne, 0);
              EXPECT_EQ(cella(s, 20).montagna, 0);
-             EXPECT_EQ(s.planimetria.coordinata[1].at(16998).doppio, 16998.0);
+             EXPECT_EQ(s.planimetria.coordinata[1].at(16998).doppio(), 16998.0);
              EXPECT_TRUE(s.planimetria.coordinata[1].at(16999).vuoto());
            }},
       {.nome = "two comment fields skipped in the record loop, the third tested",

@@ -151,9 +151,9 @@ TEST_F(BuiltInLine, TrackPlan) {
   ASSERT_EQ(y.size(), 80501u);
   for (int p : {0, 1}) {
     EXPECT_EQ(x[size_t(p)].tag, ValorePiano::kIntero);
-    EXPECT_EQ(x[size_t(p)].intero, 0);
+    EXPECT_EQ(x[size_t(p)].intero(), 0);
     EXPECT_EQ(y[size_t(p)].tag, ValorePiano::kIntero);
-    EXPECT_EQ(y[size_t(p)].intero, p);
+    EXPECT_EQ(y[size_t(p)].intero(), p);
   }
   for (size_t p = 2; p <= 80498; ++p) {
     ASSERT_EQ(x[p].tag, ValorePiano::kDoppio) << p;
@@ -163,13 +163,13 @@ TEST_F(BuiltInLine, TrackPlan) {
     EXPECT_TRUE(x[p].vuoto()) << p;
     EXPECT_TRUE(y[p].vuoto()) << p;
   }
-  EXPECT_EQ(x[2500].doppio, 0.0);
-  EXPECT_EQ(y[2500].doppio, 2500.0);
-  EXPECT_NEAR(x[3100].doppio, -18.02, 0.005);
-  EXPECT_NEAR(y[3100].doppio, 3099.64, 0.005);
-  EXPECT_NEAR(x[80498].doppio, 1471.3, 0.05);
-  EXPECT_NEAR(y[80498].doppio, 77960.1, 0.05);
-  double passo = std::hypot(x[80498].doppio - x[80497].doppio, y[80498].doppio - y[80497].doppio);
+  EXPECT_EQ(x[2500].doppio(), 0.0);
+  EXPECT_EQ(y[2500].doppio(), 2500.0);
+  EXPECT_NEAR(x[3100].doppio(), -18.02, 0.005);
+  EXPECT_NEAR(y[3100].doppio(), 3099.64, 0.005);
+  EXPECT_NEAR(x[80498].doppio(), 1471.3, 0.05);
+  EXPECT_NEAR(y[80498].doppio(), 77960.1, 0.05);
+  double passo = std::hypot(x[80498].doppio() - x[80497].doppio(), y[80498].doppio() - y[80497].doppio());
   EXPECT_NEAR(passo, 1.0006, 0.00005);
 }
 

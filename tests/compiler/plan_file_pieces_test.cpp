@@ -6,6 +6,7 @@
 
 #include <bit>
 #include <cstring>
+#include <functional>
 
 #include "compiler/binary_writer.h"
 #include "compiler/compile.h"
@@ -57,10 +58,10 @@ TEST(PlanFilePieces, ReadBackValueByValueTheFileIsThePlan) {
         ASSERT_EQ(le(b, o, 2), v.tag) << "coordinate " << a << ", position " << i;
         o += 2;
         if (v.tag == ValorePiano::kIntero) {
-          ASSERT_EQ(int16_t(le(b, o, 2)), v.intero) << "coordinate " << a << ", position " << i;
+          ASSERT_EQ(int16_t(le(b, o, 2)), v.intero()) << "coordinate " << a << ", position " << i;
           o += 2;
         } else if (v.tag == ValorePiano::kDoppio) {
-          ASSERT_EQ(le(b, o, 8), std::bit_cast<uint64_t>(double(v.doppio)))
+          ASSERT_EQ(le(b, o, 8), std::bit_cast<uint64_t>(v.doppio()))
               << "coordinate " << a << ", position " << i;
           o += 8;
         }
@@ -68,6 +69,63 @@ TEST(PlanFilePieces, ReadBackValueByValueTheFileIsThePlan) {
     }
     EXPECT_EQ(o, b.size());
     EXPECT_EQ(b, bytes_piano(s.planimetria));
+  }
+}
+
+// The file written value by value, the slow and obvious way.
+std::string valore_per_valore(const Planimetria& piano) {
+  std::string b;
+  auto metti = [&b](uint64_t v, int n) {
+    for (int i = 0; i < n; ++i) b += char((v >> (8 * i)) & 0xFF);
+  };
+  for (const auto& asse : piano.coordinata)
+    for (const ValorePiano& v : asse) {
+      metti(v.tag, 2);
+      if (v.tag == ValorePiano::kIntero) metti(uint16_t(v.intero()), 2);
+      if (v.tag == ValorePiano::kDoppio) metti(std::bit_cast<uint64_t>(v.doppio()), 8);
+    }
+  return b;
+}
+
+// Runs of doubles go out straight from the plan's memory, the rest is packed:
+// whatever the mix, and wherever a run starts or ends against a piece, the
+// bytes are those of the plan, and no piece is larger than kPezzoPiano and a
+// value.
+TEST(PlanFilePieces, ShortAndLongRunsOfDoublesAmongOtherValues) {
+  const size_t pezzo = kPezzoPiano / sizeof(ValorePiano);
+  struct Caso {
+    const char* nome;
+    size_t n;
+    std::function<ValorePiano(size_t)> valore;
+  };
+  auto doppio = [](size_t i) { return ValorePiano::di_doppio(double(i) * 0.25 - 3.0); };
+  const std::vector<Caso> casi = {
+      {"doubles only, over several pieces", 3 * pezzo + 7, doppio},
+      {"an integer every 63 values", 5000,
+       [&](size_t i) { return i % 63 == 0 ? ValorePiano::di_intero(int16_t(-i)) : doppio(i); }},
+      {"an integer every 64 and every 65 values", 9000,
+       [&](size_t i) { return i % 64 == 0 || i % 65 == 0 ? ValorePiano::di_intero(int16_t(i)) : doppio(i); }},
+      {"one empty value just past a piece's worth of doubles", 2 * pezzo + 3,
+       [&](size_t i) { return i == pezzo + 1 ? ValorePiano{} : doppio(i); }},
+      {"empty values after the doubles", pezzo + 40000,
+       [&](size_t i) { return i < pezzo - 5 ? doppio(i) : ValorePiano{}; }},
+      {"integers only", 40000, [](size_t i) { return ValorePiano::di_intero(int16_t(i)); }},
+      {"nothing", 0, doppio},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    Planimetria piano;
+    for (int a = 0; a < 2; ++a)
+      for (size_t i = 0; i < c.n; ++i) piano.coordinata[a].push_back(c.valore(i + size_t(a)));
+    std::string b;
+    size_t piu_grande = 0;
+    scrivi_piano(piano, [&](std::string_view p) {
+      EXPECT_FALSE(p.empty());
+      piu_grande = std::max(piu_grande, p.size());
+      b += p;
+    });
+    EXPECT_LE(piu_grande, kPezzoPiano + 10);
+    EXPECT_EQ(b, valore_per_valore(piano));
   }
 }
 

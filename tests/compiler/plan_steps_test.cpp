@@ -107,8 +107,8 @@ TEST(PlanSteps, EveryValueFollowsTheRuleOnePointAtATime) {
       ASSERT_EQ(v.size(), w.size());
       size_t diversi = 0, primo = 0;
       for (size_t i = 0; i < v.size(); ++i) {
-        bool uguale = v[i].tag == w[i].tag && v[i].intero == w[i].intero &&
-                      std::bit_cast<uint64_t>(double(v[i].doppio)) == std::bit_cast<uint64_t>(double(w[i].doppio));
+        bool uguale = v[i].tag == w[i].tag && v[i].intero() == w[i].intero() &&
+                      std::bit_cast<uint64_t>(v[i].doppio()) == std::bit_cast<uint64_t>(w[i].doppio());
         if (!uguale && diversi++ == 0) primo = i;
       }
       EXPECT_EQ(diversi, 0u) << "coordinate " << a << ", first difference at position " << primo;

@@ -38,8 +38,8 @@ TEST(PlanMemory, AnAxisGrowsCopiesAndMovesLikeAVector) {
   AssePiano spostato = std::move(asse);
   ASSERT_EQ(copia.size(), 100000u);
   ASSERT_EQ(spostato.size(), 100000u);
-  EXPECT_EQ(copia[99999].intero, 999);
-  EXPECT_EQ(spostato[12345].intero, 345);
+  EXPECT_EQ(copia[99999].intero(), 999);
+  EXPECT_EQ(spostato[12345].intero(), 345);
   copia.clear();
   copia.shrink_to_fit();
   EXPECT_TRUE(copia.empty());
