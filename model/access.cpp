@@ -1,15 +1,6 @@
 #include "model/access.h"
 
 namespace scenario {
-namespace {
-
-// Room for `n` empty plan values (model/plan_memory.h picks the pages).
-void spazio_piano(AssePiano& asse, size_t n) {
-  asse.reserve(n);
-  asse.assign(n, ValorePiano{});
-}
-
-}  // namespace
 
 Cella& cella(RunState& s, int64_t i) {
   if (i < 0 || i >= static_cast<int64_t>(s.celle.size()))
@@ -40,9 +31,8 @@ void dimensiona(RunState& s, int64_t lunghezza) {
   s.lunghezza_estesa = stretto32(estesa, "extended route length");
   s.n_celle = stretto32(n, "cell count");
   s.celle.assign(static_cast<size_t>(n) + 1, Cella{});
-  for (auto& asse : s.planimetria.coordinata) asse.clear();
-  if (s.genera_linea != 0)
-    for (auto& asse : s.planimetria.coordinata) spazio_piano(asse, static_cast<size_t>(estesa) + 1);
+  const size_t posizioni = s.genera_linea != 0 ? static_cast<size_t>(estesa) + 1 : 0;
+  for (auto& asse : s.planimetria.coordinata) asse = AssePiano(posizioni);
 }
 
 void svuota_servizio(RunState& s) { s.servizio.fill(Voce{}); }

@@ -1,6 +1,8 @@
 #include "model/plan_memory.h"
 
 #include <cstdint>
+#include <cstring>
+#include <new>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -30,6 +32,8 @@ constexpr bool kPagineGrandi = false;
 constexpr size_t kPaginaGrande = size_t(2) << 20;
 constexpr size_t kSoglia = size_t(512) << 10;
 
+void* azzerato(void* p, size_t bytes) { return std::memset(p, 0, bytes); }
+
 size_t arrotonda(size_t bytes) { return (bytes + kPaginaGrande - 1) & ~(kPaginaGrande - 1); }
 
 }  // namespace
@@ -37,7 +41,7 @@ size_t arrotonda(size_t bytes) { return (bytes + kPaginaGrande - 1) & ~(kPaginaG
 bool blocco_su_pagine_grandi(size_t bytes) { return kPagineGrandi && bytes >= kSoglia; }
 
 void* alloca_piano(size_t bytes) {
-  if (!blocco_su_pagine_grandi(bytes)) return ::operator new(bytes);
+  if (!blocco_su_pagine_grandi(bytes)) return azzerato(::operator new(bytes), bytes);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
   // Map one large page more than needed, then give back the unaligned ends.
   const size_t dimensione = arrotonda(bytes);
@@ -51,7 +55,7 @@ void* alloca_piano(size_t bytes) {
   ::madvise(reinterpret_cast<void*>(allineato), dimensione, MADV_HUGEPAGE);  // only a hint
   return reinterpret_cast<void*>(allineato);
 #else
-  return ::operator new(bytes);
+  return azzerato(::operator new(bytes), bytes);
 #endif
 }
 

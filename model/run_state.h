@@ -5,12 +5,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-#include "model/plan_memory.h"
+#include "model/plan.h"
 
 namespace scenario {
 
@@ -68,49 +66,6 @@ struct Voce {
 };
 
 inline constexpr int kVociServizio = 87;
-
-// One element of the track plan: empty, a 16-bit integer or a double. The tag
-// values are the ones written to the plan file. A value takes 10 bytes (a
-// 1000 km plan holds two million of them): the tag, then the number's bytes
-// in the machine's order, an integer in the first two. On a little-endian
-// machine a double value lies in memory exactly as in the file.
-struct ValorePiano {
-  enum Tag : uint16_t { kVuoto = 0, kIntero = 2, kDoppio = 5 };
-  Tag tag = kVuoto;
-  unsigned char numero[8] = {};
-
-  static ValorePiano di_intero(int16_t v) { return con(kIntero, &v, sizeof v); }
-  static ValorePiano di_doppio(double v) { return con(kDoppio, &v, sizeof v); }
-  bool vuoto() const { return tag == kVuoto; }
-  // The number held, or 0 when the value holds the other kind or none.
-  int16_t intero() const { return tag == kIntero ? leggi<int16_t>() : int16_t(0); }
-  double doppio() const { return tag == kDoppio ? leggi<double>() : 0.0; }
-  double come_doppio() const { return tag == kIntero ? double(leggi<int16_t>()) : doppio(); }
-
-private:
-  static ValorePiano con(Tag t, const void* v, size_t n) {
-    ValorePiano r;
-    r.tag = t;
-    std::memcpy(r.numero, v, n);
-    return r;
-  }
-  template <typename T>
-  T leggi() const {
-    T v;
-    std::memcpy(&v, numero, sizeof v);
-    return v;
-  }
-};
-static_assert(sizeof(ValorePiano) == 10 && std::has_unique_object_representations_v<ValorePiano>);
-
-using AssePiano = std::vector<ValorePiano, AllocatorePiano<ValorePiano>>;
-
-// The per-metre track plan: positions 0 to lunghezza_estesa, two coordinates.
-struct Planimetria {
-  AssePiano coordinata[2];
-  size_t posizioni() const { return coordinata[0].size(); }
-  bool vuota() const { return coordinata[0].empty(); }
-};
 
 inline constexpr int kMaxMontagne = 80;
 

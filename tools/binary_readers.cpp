@@ -131,16 +131,16 @@ std::array<Voce, kVociServizio> read_table_file(std::string_view bytes) {
 }
 
 Planimetria read_plan_file(std::string_view bytes) {
-  AssePiano all;
+  std::vector<ValorePiano> all;
   Input in(bytes);
   while (in.left() > 0) all.push_back(read_element(in));
   if (all.size() % 2 != 0)
     throw DecodeError(in.offset(), "the file holds an odd number of elements (" + std::to_string(all.size()) +
                                        "): its two coordinate halves cannot be equal");
   Planimetria plan;
-  const auto half = static_cast<std::ptrdiff_t>(all.size() / 2);
-  plan.coordinata[0].assign(all.begin(), all.begin() + half);
-  plan.coordinata[1].assign(all.begin() + half, all.end());
+  const ValorePiano* const half = all.data() + all.size() / 2;
+  plan.coordinata[0] = AssePiano(all.data(), half);
+  plan.coordinata[1] = AssePiano(half, all.data() + all.size());
   return plan;
 }
 

@@ -115,8 +115,10 @@ TEST(PlanFilePieces, ShortAndLongRunsOfDoublesAmongOtherValues) {
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
     Planimetria piano;
-    for (int a = 0; a < 2; ++a)
-      for (size_t i = 0; i < c.n; ++i) piano.coordinata[a].push_back(c.valore(i + size_t(a)));
+    for (int a = 0; a < 2; ++a) {
+      piano.coordinata[a] = AssePiano(c.n);
+      for (size_t i = 0; i < c.n; ++i) piano.coordinata[a][i] = c.valore(i + size_t(a));
+    }
     std::string b;
     size_t piu_grande = 0;
     scrivi_piano(piano, [&](std::string_view p) {

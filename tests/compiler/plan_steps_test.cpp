@@ -27,7 +27,7 @@ struct Curva {
 Planimetria piano_atteso(int64_t lunghezza, const std::vector<Curva>& curve) {
   const int64_t estesa = lunghezza + 7000;
   Planimetria p;
-  for (auto& asse : p.coordinata) asse.assign(size_t(estesa) + 1, ValorePiano{});
+  for (auto& asse : p.coordinata) asse = AssePiano(size_t(estesa) + 1);
   auto& x = p.coordinata[0];
   auto& y = p.coordinata[1];
   x[0] = x[1] = y[0] = ValorePiano::di_intero(0);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 
 #include "model/run_state.h"
 
@@ -30,19 +31,30 @@ TEST(PlanMemory, EveryBlockIsWholeAndLargeOnesSitOnLargePages) {
   }
 }
 
-// The plan's axes behave as ordinary vectors: grown, copied, moved, cleared.
-TEST(PlanMemory, AnAxisGrowsCopiesAndMovesLikeAVector) {
-  AssePiano asse;
-  for (int i = 0; i < 100000; ++i) asse.push_back(ValorePiano::di_intero(int16_t(i % 1000)));
-  AssePiano copia = asse;
-  AssePiano spostato = std::move(asse);
-  ASSERT_EQ(copia.size(), 100000u);
-  ASSERT_EQ(spostato.size(), 100000u);
-  EXPECT_EQ(copia[99999].intero(), 999);
-  EXPECT_EQ(spostato[12345].intero(), 345);
-  copia.clear();
-  copia.shrink_to_fit();
-  EXPECT_TRUE(copia.empty());
+// A new row of the plan is all empty values, also where the memory it gets
+// held other values a moment ago; copies and moves carry every value.
+TEST(PlanMemory, ANewRowIsEmptyAndCopiesAndMovesWhole) {
+  for (size_t n : {size_t(1), size_t(1000), size_t(100000), size_t(1200000)}) {
+    SCOPED_TRACE(n);
+    {
+      AssePiano sporca(n);
+      for (ValorePiano& v : sporca) v = ValorePiano::di_doppio(-1.5);
+    }
+    AssePiano asse(n);
+    ASSERT_EQ(asse.size(), n);
+    for (size_t i = 0; i < n; ++i) ASSERT_TRUE(asse[i].vuoto() && asse[i].doppio() == 0.0) << i;
+    for (size_t i = 0; i < n; ++i) asse[i] = ValorePiano::di_intero(int16_t(i % 1000));
+    AssePiano copia = asse;
+    AssePiano spostato = std::move(asse);
+    EXPECT_TRUE(asse.empty());
+    ASSERT_EQ(copia.size(), n);
+    ASSERT_EQ(spostato.size(), n);
+    EXPECT_EQ(copia.at(n - 1).intero(), int16_t((n - 1) % 1000));
+    EXPECT_EQ(spostato[n / 2].intero(), int16_t((n / 2) % 1000));
+    EXPECT_THROW(copia.at(n), std::out_of_range);
+    copia = AssePiano();
+    EXPECT_TRUE(copia.empty());
+  }
 }
 
 }  // namespace

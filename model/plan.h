@@ -1,0 +1,93 @@
+#pragma once
+// The per-metre track plan: for every position of the extended route, two
+// coordinates, each an empty value, a 16-bit integer or a double.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+#include <utility>
+
+namespace scenario {
+
+// One element of the track plan. The tag values are the ones written to the
+// plan file. A value takes 10 bytes (a 1000 km plan holds two million of
+// them): the tag, then the number's bytes in the machine's order, an integer
+// in the first two. On a little-endian machine a double value lies in memory
+// exactly as in the file. An empty value is all zero bytes.
+struct ValorePiano {
+  enum Tag : uint16_t { kVuoto = 0, kIntero = 2, kDoppio = 5 };
+  Tag tag = kVuoto;
+  unsigned char numero[8] = {};
+
+  static ValorePiano di_intero(int16_t v) { return con(kIntero, &v, sizeof v); }
+  static ValorePiano di_doppio(double v) { return con(kDoppio, &v, sizeof v); }
+  bool vuoto() const { return tag == kVuoto; }
+  // The number held, or 0 when the value holds the other kind or none.
+  int16_t intero() const { return tag == kIntero ? leggi<int16_t>() : int16_t(0); }
+  double doppio() const { return tag == kDoppio ? leggi<double>() : 0.0; }
+  double come_doppio() const { return tag == kIntero ? double(leggi<int16_t>()) : doppio(); }
+
+private:
+  static ValorePiano con(Tag t, const void* v, size_t n) {
+    ValorePiano r;
+    r.tag = t;
+    std::memcpy(r.numero, v, n);
+    return r;
+  }
+  template <typename T>
+  T leggi() const {
+    T v;
+    std::memcpy(&v, numero, sizeof v);
+    return v;
+  }
+};
+static_assert(sizeof(ValorePiano) == 10 && std::has_unique_object_representations_v<ValorePiano>);
+static_assert(std::is_trivially_copyable_v<ValorePiano> && std::is_trivially_destructible_v<ValorePiano>);
+
+// One coordinate of the plan: a row of values of fixed length, made whole.
+// A new row is empty values on memory that comes zeroed (model/plan_memory.h:
+// fresh pages from the system are zero already), so making it writes nothing,
+// where a vector would write every value once more before the plan's steps
+// write it again.
+class AssePiano {
+public:
+  AssePiano() = default;
+  explicit AssePiano(size_t n);
+  AssePiano(const ValorePiano* da, const ValorePiano* a);
+  AssePiano(const AssePiano& altro) : AssePiano(altro.begin(), altro.end()) {}
+  AssePiano(AssePiano&& altro) noexcept : v_(altro.v_), n_(altro.n_) { altro.v_ = nullptr, altro.n_ = 0; }
+  AssePiano& operator=(AssePiano altro) noexcept {
+    std::swap(v_, altro.v_);
+    std::swap(n_, altro.n_);
+    return *this;
+  }
+  ~AssePiano();
+
+  size_t size() const { return n_; }
+  bool empty() const { return n_ == 0; }
+  ValorePiano* data() { return v_; }
+  const ValorePiano* data() const { return v_; }
+  ValorePiano* begin() { return v_; }
+  ValorePiano* end() { return v_ + n_; }
+  const ValorePiano* begin() const { return v_; }
+  const ValorePiano* end() const { return v_ + n_; }
+  ValorePiano& operator[](size_t i) { return v_[i]; }
+  const ValorePiano& operator[](size_t i) const { return v_[i]; }
+  // As [], but a position outside the row throws std::out_of_range.
+  ValorePiano& at(size_t i);
+  const ValorePiano& at(size_t i) const;
+
+private:
+  ValorePiano* v_ = nullptr;
+  size_t n_ = 0;
+};
+
+// The plan: positions 0 to lunghezza_estesa, two coordinates.
+struct Planimetria {
+  AssePiano coordinata[2];
+  size_t posizioni() const { return coordinata[0].size(); }
+  bool vuota() const { return coordinata[0].empty(); }
+};
+
+}  // namespace scenario
