@@ -109,13 +109,11 @@ char* metti_valore(char* p, const ValorePiano& v) {
   return p;
 }
 
-// On a little-endian machine a run of doubles lies in the plan's memory
-// exactly as in the file, and goes out from there with no copy, in pieces of
-// at most kPezzoPiano bytes. Shorter runs than kCorsaMinima are packed with
-// the values around them: a piece of their own would cost more than the copy.
+// On a little-endian machine the stretch of doubles a row knows of lies in
+// memory exactly as in the file, and goes out from there with no copy, in
+// pieces of at most kPezzoPiano bytes.
 constexpr bool kDoppiComeNelFile = std::endian::native == std::endian::little;
 constexpr size_t kValoriPezzo = kPezzoPiano / sizeof(ValorePiano);
-constexpr size_t kCorsaMinima = 64;
 
 }  // namespace
 
@@ -123,32 +121,29 @@ void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo) {
   // A value takes at most 10 bytes; the buffer is handed on as soon as it
   // holds kPezzoPiano bytes or more, so one more value always fits.
   constexpr size_t kMaxValore = 10;
-  std::unique_ptr<char[]> buffer(new char[kPezzoPiano + kMaxValore]);
-  char* const inizio = buffer.get();
-  char* p = inizio;
+  std::unique_ptr<char[]> buffer;
+  char* p = nullptr;
   auto consegna = [&] {
-    if (p != inizio) pezzo({inizio, size_t(p - inizio)});
-    p = inizio;
+    if (buffer && p != buffer.get()) pezzo({buffer.get(), size_t(p - buffer.get())});
+    p = buffer.get();
+  };
+  auto impacchetta = [&](const ValorePiano* v, const ValorePiano* fine) {
+    if (v == fine) return;
+    if (!buffer) p = (buffer = std::unique_ptr<char[]>(new char[kPezzoPiano + kMaxValore])).get();
+    for (; v != fine; ++v) {
+      p = metti_valore(p, *v);
+      if (size_t(p - buffer.get()) >= kPezzoPiano) consegna();
+    }
   };
   for (const auto& asse : piano.coordinata) {
-    const ValorePiano* v = asse.data();
-    const ValorePiano* const fine = v + asse.size();
-    while (v != fine) {
-      const ValorePiano* const limite = v + std::min(kValoriPezzo, size_t(fine - v));
-      const ValorePiano* d = v;
-      while (d != limite && d->tag == ValorePiano::kDoppio) ++d;
-      if (kDoppiComeNelFile && size_t(d - v) >= kCorsaMinima) {
-        consegna();
-        pezzo({reinterpret_cast<const char*>(v), size_t(d - v) * sizeof(ValorePiano)});
-        v = d;
-        continue;
-      }
-      // The short run of doubles, and the value that ended it.
-      for (const ValorePiano* const fino = d == limite ? d : d + 1; v != fino; ++v) {
-        p = metti_valore(p, *v);
-        if (size_t(p - inizio) >= kPezzoPiano) consegna();
-      }
+    const AssePiano::Tratto doppi = kDoppiComeNelFile ? asse.tratto_di_doppi() : AssePiano::Tratto{};
+    impacchetta(asse.begin(), asse.begin() + doppi.da);
+    if (doppi.lunghezza() > 0) consegna();
+    for (size_t i = doppi.da; i < doppi.a; i += kValoriPezzo) {
+      const size_t n = std::min(kValoriPezzo, doppi.a - i);
+      pezzo({reinterpret_cast<const char*>(asse.data() + i), n * sizeof(ValorePiano)});
     }
+    impacchetta(asse.begin() + doppi.a, asse.end());
   }
   consegna();
 }

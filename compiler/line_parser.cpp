@@ -128,10 +128,10 @@ void ParserLinea::prepara_record() {
   pendenza_prec_ = 0;
   cursore_piano_ = 2;
   if (s_.genera_linea != 0) {
-    punto(s_, 0, 0) = ValorePiano::di_intero(0);
-    punto(s_, 0, 1) = ValorePiano::di_intero(0);
-    punto(s_, 1, 0) = ValorePiano::di_intero(0);
-    punto(s_, 1, 1) = ValorePiano::di_intero(1);
+    metti_punto(s_, 0, 0, ValorePiano::di_intero(0));
+    metti_punto(s_, 0, 1, ValorePiano::di_intero(0));
+    metti_punto(s_, 1, 0, ValorePiano::di_intero(0));
+    metti_punto(s_, 1, 1, ValorePiano::di_intero(1));
   }
 }
 

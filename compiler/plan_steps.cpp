@@ -25,23 +25,26 @@ void passi(RunState& s, int64_t& k, int64_t fino, double curvatura) {
   if (k >= 2 && k <= ultimo) {
     double x0 = ax[size_t(k - 2)].come_doppio(), y0 = ay[size_t(k - 2)].come_doppio();
     double x1 = ax[size_t(k - 1)].come_doppio(), y1 = ay[size_t(k - 1)].come_doppio();
-    for (; k <= ultimo; ++k) {
+    const size_t n = size_t(ultimo - k + 1);
+    ValorePiano* const px = ax.doppi(size_t(k), n);
+    ValorePiano* const py = ay.doppi(size_t(k), n);
+    for (size_t i = 0; i < n; ++i) {
       const double dx = x1 - x0, dy = y1 - y0;
       const double x = kCurva ? x1 + (dx + curvatura * dy) : x1 + dx;
       const double y = kCurva ? y1 + (dy - curvatura * dx) : y1 + dy;
-      ax[size_t(k)] = ValorePiano::di_doppio(x);
-      ay[size_t(k)] = ValorePiano::di_doppio(y);
+      px[i] = ValorePiano::di_doppio(x);
+      py[i] = ValorePiano::di_doppio(y);
       x0 = x1, y0 = y1, x1 = x, y1 = y;
     }
+    k = ultimo + 1;
   }
   while (k <= fino) {
     double x1 = punto(s, k - 1, 0).come_doppio(), y1 = punto(s, k - 1, 1).come_doppio();
     double dx = x1 - punto(s, k - 2, 0).come_doppio();
     double dy = y1 - punto(s, k - 2, 1).come_doppio();
-    ValorePiano& x = punto(s, k, 0);
-    ValorePiano& y = punto(s, k, 1);
-    x = ValorePiano::di_doppio(kCurva ? x1 + (dx + curvatura * dy) : x1 + dx);
-    y = ValorePiano::di_doppio(kCurva ? y1 + (dy - curvatura * dx) : y1 + dy);
+    (void)punto(s, k, 1);  // both coordinates checked before either is written
+    metti_punto(s, k, 0, ValorePiano::di_doppio(kCurva ? x1 + (dx + curvatura * dy) : x1 + dx));
+    metti_punto(s, k, 1, ValorePiano::di_doppio(kCurva ? y1 + (dy - curvatura * dx) : y1 + dy));
     ++k;
   }
 }

@@ -158,6 +158,12 @@ std::string caso_linea(std::string_view testo) {
   if (s.griglia_pronta()) {
     v.esigi(s.celle.size() == size_t(s.n_celle) + 1, "the grid does not hold n_celle + 1 cells");
     v.esigi(s.planimetria.posizioni() == size_t(s.lunghezza_estesa) + 1, "the plan does not hold one point per metre");
+    for (const AssePiano& asse : s.planimetria.coordinata) {
+      const AssePiano::Tratto t = asse.tratto_di_doppi();
+      bool doppi = t.a <= asse.size();
+      for (size_t i = t.da; doppi && i < t.a; ++i) doppi = asse[i].tag == ValorePiano::kDoppio;
+      v.esigi(doppi, "the plan's known stretch of doubles holds another value");
+    }
   }
   return v.esito();
 }

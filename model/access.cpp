@@ -15,11 +15,22 @@ Voce& voce(RunState& s, int64_t i) {
   return s.servizio[static_cast<size_t>(i)];
 }
 
-ValorePiano& punto(RunState& s, int64_t posizione, int coordinata) {
-  auto& asse = s.planimetria.coordinata[coordinata];
+namespace {
+size_t nel_piano(const AssePiano& asse, int64_t posizione) {
   if (posizione < 0 || posizione >= static_cast<int64_t>(asse.size()))
     throw GuastoEsecuzione("plan position " + std::to_string(posizione) + " lies outside the plan");
-  return asse[static_cast<size_t>(posizione)];
+  return static_cast<size_t>(posizione);
+}
+}  // namespace
+
+const ValorePiano& punto(const RunState& s, int64_t posizione, int coordinata) {
+  const AssePiano& asse = s.planimetria.coordinata[coordinata];
+  return asse[nel_piano(asse, posizione)];
+}
+
+void metti_punto(RunState& s, int64_t posizione, int coordinata, const ValorePiano& v) {
+  AssePiano& asse = s.planimetria.coordinata[coordinata];
+  asse.metti(nel_piano(asse, posizione), v);
 }
 
 void dimensiona(RunState& s, int64_t lunghezza) {

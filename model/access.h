@@ -10,7 +10,8 @@ namespace scenario {
 
 Cella& cella(RunState& s, int64_t i);
 Voce& voce(RunState& s, int64_t i);
-ValorePiano& punto(RunState& s, int64_t posizione, int coordinata);
+const ValorePiano& punto(const RunState& s, int64_t posizione, int coordinata);
+void metti_punto(RunState& s, int64_t posizione, int coordinata, const ValorePiano& v);
 
 // Dimensions the grid (and, with genera_linea, the plan) for a route of
 // `lunghezza` metres: every cell and point empty. A length that leaves no

@@ -50,37 +50,57 @@ static_assert(std::is_trivially_copyable_v<ValorePiano> && std::is_trivially_des
 // fresh pages from the system are zero already), so making it writes nothing,
 // where a vector would write every value once more before the plan's steps
 // write it again.
+//
+// The row knows one stretch of it that holds doubles only: the plan's steps
+// ask for room for doubles (doppi) and fill it, and a stretch of doubles lies
+// in memory as in the plan file (little-endian), so the file writer hands it
+// on as it is, with no look at the values. Values put one by one (metti) are
+// not counted in it, and one that is not a double cuts it.
 class AssePiano {
 public:
+  struct Tratto {
+    size_t da = 0, a = 0;  // positions da to a - 1
+    size_t lunghezza() const { return a - da; }
+  };
+
   AssePiano() = default;
   explicit AssePiano(size_t n);
   AssePiano(const ValorePiano* da, const ValorePiano* a);
-  AssePiano(const AssePiano& altro) : AssePiano(altro.begin(), altro.end()) {}
-  AssePiano(AssePiano&& altro) noexcept : v_(altro.v_), n_(altro.n_) { altro.v_ = nullptr, altro.n_ = 0; }
+  AssePiano(const AssePiano& altro);
+  AssePiano(AssePiano&& altro) noexcept { scambia(altro); }
   AssePiano& operator=(AssePiano altro) noexcept {
-    std::swap(v_, altro.v_);
-    std::swap(n_, altro.n_);
+    scambia(altro);
     return *this;
   }
   ~AssePiano();
 
   size_t size() const { return n_; }
   bool empty() const { return n_ == 0; }
-  ValorePiano* data() { return v_; }
   const ValorePiano* data() const { return v_; }
-  ValorePiano* begin() { return v_; }
-  ValorePiano* end() { return v_ + n_; }
   const ValorePiano* begin() const { return v_; }
   const ValorePiano* end() const { return v_ + n_; }
-  ValorePiano& operator[](size_t i) { return v_[i]; }
   const ValorePiano& operator[](size_t i) const { return v_[i]; }
   // As [], but a position outside the row throws std::out_of_range.
-  ValorePiano& at(size_t i);
   const ValorePiano& at(size_t i) const;
 
+  // Puts `v` at position i (which the caller has checked lies in the row).
+  void metti(size_t i, const ValorePiano& v);
+  // Room for `n` doubles from position i, which the caller fills with
+  // doubles, every one, before the row is read again. A stretch outside the
+  // row throws std::out_of_range.
+  ValorePiano* doppi(size_t i, size_t n);
+  // The stretch of doubles the row knows of (empty when it knows none).
+  Tratto tratto_di_doppi() const { return doppi_; }
+
 private:
+  void scambia(AssePiano& altro) noexcept {
+    std::swap(v_, altro.v_);
+    std::swap(n_, altro.n_);
+    std::swap(doppi_, altro.doppi_);
+  }
   ValorePiano* v_ = nullptr;
   size_t n_ = 0;
+  Tratto doppi_;
 };
 
 // The plan: positions 0 to lunghezza_estesa, two coordinates.

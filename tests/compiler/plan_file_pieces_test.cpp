@@ -87,37 +87,71 @@ std::string valore_per_valore(const Planimetria& piano) {
   return b;
 }
 
-// Runs of doubles go out straight from the plan's memory, the rest is packed:
-// whatever the mix, and wherever a run starts or ends against a piece, the
-// bytes are those of the plan, and no piece is larger than kPezzoPiano and a
-// value.
-TEST(PlanFilePieces, ShortAndLongRunsOfDoublesAmongOtherValues) {
+// The stretch of doubles a row knows of goes out straight from the plan's
+// memory, the rest is packed. Whatever the mix, and wherever the stretch
+// starts or ends against a piece, the bytes are those of the plan, no piece is
+// larger than kPezzoPiano and a value, and the row knows the stretch it should.
+TEST(PlanFilePieces, KnownStretchesOfDoublesAmongOtherValues) {
   const size_t pezzo = kPezzoPiano / sizeof(ValorePiano);
+  auto doppio = [](size_t i) { return ValorePiano::di_doppio(double(i) * 0.25 - 3.0); };
+  // Room for doubles from `da` to `a` - 1, filled as the plan's steps do.
+  auto doppi = [&](AssePiano& r, size_t da, size_t a) {
+    ValorePiano* v = r.doppi(da, a - da);
+    for (size_t i = da; i < a; ++i) v[i - da] = doppio(i);
+  };
+  auto ciascuno = [](AssePiano& r, auto valore) {
+    for (size_t i = 0; i < r.size(); ++i) r.metti(i, valore(i));
+  };
   struct Caso {
     const char* nome;
     size_t n;
-    std::function<ValorePiano(size_t)> valore;
+    std::function<void(AssePiano&)> fai;
+    AssePiano::Tratto noto;
   };
-  auto doppio = [](size_t i) { return ValorePiano::di_doppio(double(i) * 0.25 - 3.0); };
   const std::vector<Caso> casi = {
-      {"doubles only, over several pieces", 3 * pezzo + 7, doppio},
-      {"an integer every 63 values", 5000,
-       [&](size_t i) { return i % 63 == 0 ? ValorePiano::di_intero(int16_t(-i)) : doppio(i); }},
-      {"an integer every 64 and every 65 values", 9000,
-       [&](size_t i) { return i % 64 == 0 || i % 65 == 0 ? ValorePiano::di_intero(int16_t(i)) : doppio(i); }},
-      {"one empty value just past a piece's worth of doubles", 2 * pezzo + 3,
-       [&](size_t i) { return i == pezzo + 1 ? ValorePiano{} : doppio(i); }},
-      {"empty values after the doubles", pezzo + 40000,
-       [&](size_t i) { return i < pezzo - 5 ? doppio(i) : ValorePiano{}; }},
-      {"integers only", 40000, [](size_t i) { return ValorePiano::di_intero(int16_t(i)); }},
-      {"nothing", 0, doppio},
+      {"doubles only, over several pieces", 3 * pezzo + 7, [&](AssePiano& r) { doppi(r, 0, r.size()); },
+       {0, 3 * pezzo + 7}},
+      {"two integers, then doubles: a compiled plan", 2 * pezzo,
+       [&](AssePiano& r) {
+         r.metti(0, ValorePiano::di_intero(0));
+         r.metti(1, ValorePiano::di_intero(1));
+         doppi(r, 2, 1000);
+         doppi(r, 1000, pezzo + 1);
+         doppi(r, pezzo + 1, 2 * pezzo);
+       },
+       {2, 2 * pezzo}},
+      {"doubles, then empty values", pezzo + 40000, [&](AssePiano& r) { doppi(r, 0, pezzo - 5); }, {0, pezzo - 5}},
+      {"an integer put in the stretch, nearer its end", 2 * pezzo + 3,
+       [&](AssePiano& r) {
+         doppi(r, 0, r.size());
+         r.metti(pezzo + 1, ValorePiano::di_intero(7));
+       },
+       {0, pezzo + 1}},
+      {"an empty value put in the stretch, nearer its start", 2 * pezzo + 3,
+       [&](AssePiano& r) {
+         doppi(r, 0, r.size());
+         r.metti(100, ValorePiano{});
+       },
+       {101, 2 * pezzo + 3}},
+      {"two stretches apart: the longer is known, the other is packed", 3 * pezzo,
+       [&](AssePiano& r) {
+         doppi(r, 10, 5000);
+         doppi(r, 5001, 3 * pezzo);
+       },
+       {5001, 3 * pezzo}},
+      {"doubles put one by one are packed", 40000,
+       [&](AssePiano& r) { ciascuno(r, [&](size_t i) { return i % 63 == 0 ? ValorePiano::di_intero(int16_t(i)) : doppio(i); }); },
+       {0, 0}},
+      {"nothing", 0, [](AssePiano&) {}, {0, 0}},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
     Planimetria piano;
-    for (int a = 0; a < 2; ++a) {
-      piano.coordinata[a] = AssePiano(c.n);
-      for (size_t i = 0; i < c.n; ++i) piano.coordinata[a][i] = c.valore(i + size_t(a));
+    for (auto& r : piano.coordinata) {
+      r = AssePiano(c.n);
+      c.fai(r);
+      EXPECT_EQ(r.tratto_di_doppi().da, c.noto.da);
+      EXPECT_EQ(r.tratto_di_doppi().a, c.noto.a);
     }
     std::string b;
     size_t piu_grande = 0;

@@ -30,16 +30,18 @@ Planimetria piano_atteso(int64_t lunghezza, const std::vector<Curva>& curve) {
   for (auto& asse : p.coordinata) asse = AssePiano(size_t(estesa) + 1);
   auto& x = p.coordinata[0];
   auto& y = p.coordinata[1];
-  x[0] = x[1] = y[0] = ValorePiano::di_intero(0);
-  y[1] = ValorePiano::di_intero(1);
+  x.metti(0, ValorePiano::di_intero(0));
+  x.metti(1, ValorePiano::di_intero(0));
+  y.metti(0, ValorePiano::di_intero(0));
+  y.metti(1, ValorePiano::di_intero(1));
   int64_t k = 2;
   auto passo = [&](double c) {
     if (k > estesa) return false;  // the fault
     const size_t i = size_t(k);
     double x1 = x[i - 1].come_doppio(), y1 = y[i - 1].come_doppio();
     double dx = x1 - x[i - 2].come_doppio(), dy = y1 - y[i - 2].come_doppio();
-    x[i] = ValorePiano::di_doppio(x1 + (dx + c * dy));
-    y[i] = ValorePiano::di_doppio(y1 + (dy - c * dx));
+    x.metti(i, ValorePiano::di_doppio(x1 + (dx + c * dy)));
+    y.metti(i, ValorePiano::di_doppio(y1 + (dy - c * dx)));
     ++k;
     return true;
   };

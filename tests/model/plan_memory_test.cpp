@@ -38,12 +38,12 @@ TEST(PlanMemory, ANewRowIsEmptyAndCopiesAndMovesWhole) {
     SCOPED_TRACE(n);
     {
       AssePiano sporca(n);
-      for (ValorePiano& v : sporca) v = ValorePiano::di_doppio(-1.5);
+      for (size_t i = 0; i < n; ++i) sporca.metti(i, ValorePiano::di_doppio(-1.5));
     }
     AssePiano asse(n);
     ASSERT_EQ(asse.size(), n);
     for (size_t i = 0; i < n; ++i) ASSERT_TRUE(asse[i].vuoto() && asse[i].doppio() == 0.0) << i;
-    for (size_t i = 0; i < n; ++i) asse[i] = ValorePiano::di_intero(int16_t(i % 1000));
+    for (size_t i = 0; i < n; ++i) asse.metti(i, ValorePiano::di_intero(int16_t(i % 1000)));
     AssePiano copia = asse;
     AssePiano spostato = std::move(asse);
     EXPECT_TRUE(asse.empty());
