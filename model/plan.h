@@ -83,7 +83,8 @@ public:
   // As [], but a position outside the row throws std::out_of_range.
   const ValorePiano& at(size_t i) const;
 
-  // Puts `v` at position i (which the caller has checked lies in the row).
+  // Puts `v` at position i; a position outside the row throws
+  // std::out_of_range.
   void metti(size_t i, const ValorePiano& v);
   // Room for `n` doubles from position i, which the caller fills with
   // doubles, every one, before the row is read again. A stretch outside the

@@ -140,7 +140,9 @@ TEST(PlanFilePieces, KnownStretchesOfDoublesAmongOtherValues) {
        },
        {5001, 3 * pezzo}},
       {"doubles put one by one are packed", 40000,
-       [&](AssePiano& r) { ciascuno(r, [&](size_t i) { return i % 63 == 0 ? ValorePiano::di_intero(int16_t(i)) : doppio(i); }); },
+       [&](AssePiano& r) {
+         ciascuno(r, [&](size_t i) { return i % 63 == 0 ? ValorePiano::di_intero(int16_t(i)) : doppio(i); });
+       },
        {0, 0}},
       {"nothing", 0, [](AssePiano&) {}, {0, 0}},
   };

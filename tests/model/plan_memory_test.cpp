@@ -52,6 +52,10 @@ TEST(PlanMemory, ANewRowIsEmptyAndCopiesAndMovesWhole) {
     EXPECT_EQ(copia.at(n - 1).intero(), int16_t((n - 1) % 1000));
     EXPECT_EQ(spostato[n / 2].intero(), int16_t((n / 2) % 1000));
     EXPECT_THROW(copia.at(n), std::out_of_range);
+    EXPECT_THROW(copia.metti(n, ValorePiano{}), std::out_of_range);
+    EXPECT_THROW(copia.doppi(n - 1, 2), std::out_of_range);
+    EXPECT_THROW(copia.doppi(n + 1, 0), std::out_of_range);
+    EXPECT_EQ(copia.doppi(n, 0), copia.end());
     copia = AssePiano();
     EXPECT_TRUE(copia.empty());
   }
