@@ -121,24 +121,23 @@ void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo) {
   // A value takes at most 10 bytes; the buffer is handed on as soon as it
   // holds kPezzoPiano bytes or more, so one more value always fits.
   constexpr size_t kMaxValore = 10;
-  std::unique_ptr<char[]> buffer;
-  char* p = nullptr;
+  std::unique_ptr<char[]> buffer(new char[kPezzoPiano + kMaxValore]);
+  char* const inizio = buffer.get();
+  char* p = inizio;
   auto consegna = [&] {
-    if (buffer && p != buffer.get()) pezzo({buffer.get(), size_t(p - buffer.get())});
-    p = buffer.get();
+    if (p != inizio) pezzo({inizio, size_t(p - inizio)});
+    p = inizio;
   };
   auto impacchetta = [&](const ValorePiano* v, const ValorePiano* fine) {
-    if (v == fine) return;
-    if (!buffer) p = (buffer = std::unique_ptr<char[]>(new char[kPezzoPiano + kMaxValore])).get();
     for (; v != fine; ++v) {
       p = metti_valore(p, *v);
-      if (size_t(p - buffer.get()) >= kPezzoPiano) consegna();
+      if (size_t(p - inizio) >= kPezzoPiano) consegna();
     }
   };
   for (const auto& asse : piano.coordinata) {
     const AssePiano::Tratto doppi = kDoppiComeNelFile ? asse.tratto_di_doppi() : AssePiano::Tratto{};
     impacchetta(asse.begin(), asse.begin() + doppi.da);
-    if (doppi.lunghezza() > 0) consegna();
+    consegna();  // what was packed goes out before the stretch
     for (size_t i = doppi.da; i < doppi.a; i += kValoriPezzo) {
       const size_t n = std::min(kValoriPezzo, doppi.a - i);
       pezzo({reinterpret_cast<const char*>(asse.data() + i), n * sizeof(ValorePiano)});

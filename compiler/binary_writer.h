@@ -18,10 +18,10 @@ int32_t codice_gara_st(const RunState& s);
 // number to report (1250, 1251) when a slot was not empty.
 int32_t memorizza_marcatori(RunState& s);
 
-// The plan file is handed on in pieces of about this size (it runs to 20 MB
-// on the longest route), so that it is never held whole in memory. The buffer
-// is fresh memory, faulted in page by page on every run: a piece that held the
-// built-in route's whole 1.6 MB plan cost some 330 page faults more.
+// The plan file is handed on in pieces of at most about this size (it runs
+// to 20 MB on the longest route), so that it is never held whole in memory:
+// the stretch of doubles each row knows of straight from the plan's memory,
+// the other values packed through a buffer of this size.
 inline constexpr size_t kPezzoPiano = size_t(256) << 10;
 void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo);
 

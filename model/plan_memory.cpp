@@ -32,8 +32,6 @@ constexpr bool kPagineGrandi = false;
 constexpr size_t kPaginaGrande = size_t(2) << 20;
 constexpr size_t kSoglia = size_t(512) << 10;
 
-void* azzerato(void* p, size_t bytes) { return std::memset(p, 0, bytes); }
-
 size_t arrotonda(size_t bytes) { return (bytes + kPaginaGrande - 1) & ~(kPaginaGrande - 1); }
 
 }  // namespace
@@ -41,30 +39,30 @@ size_t arrotonda(size_t bytes) { return (bytes + kPaginaGrande - 1) & ~(kPaginaG
 bool blocco_su_pagine_grandi(size_t bytes) { return kPagineGrandi && bytes >= kSoglia; }
 
 void* alloca_piano(size_t bytes) {
-  if (!blocco_su_pagine_grandi(bytes)) return azzerato(::operator new(bytes), bytes);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-  // Map one large page more than needed, then give back the unaligned ends.
-  const size_t dimensione = arrotonda(bytes);
-  void* grezzo = ::mmap(nullptr, dimensione + kPaginaGrande, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (grezzo == MAP_FAILED) throw std::bad_alloc();
-  const auto inizio = reinterpret_cast<uintptr_t>(grezzo);
-  const uintptr_t allineato = (inizio + kPaginaGrande - 1) & ~(kPaginaGrande - 1);
-  if (allineato > inizio) ::munmap(grezzo, allineato - inizio);
-  const uintptr_t coda = inizio + dimensione + kPaginaGrande - (allineato + dimensione);
-  if (coda > 0) ::munmap(reinterpret_cast<void*>(allineato + dimensione), coda);
-  ::madvise(reinterpret_cast<void*>(allineato), dimensione, MADV_HUGEPAGE);  // only a hint
-  return reinterpret_cast<void*>(allineato);
-#else
-  return azzerato(::operator new(bytes), bytes);
+  if (blocco_su_pagine_grandi(bytes)) {
+    // Map one large page more than needed, then give back the unaligned ends.
+    const size_t dimensione = arrotonda(bytes);
+    void* grezzo = ::mmap(nullptr, dimensione + kPaginaGrande, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (grezzo == MAP_FAILED) throw std::bad_alloc();
+    const auto inizio = reinterpret_cast<uintptr_t>(grezzo);
+    const uintptr_t allineato = (inizio + kPaginaGrande - 1) & ~(kPaginaGrande - 1);
+    if (allineato > inizio) ::munmap(grezzo, allineato - inizio);
+    const uintptr_t coda = inizio + dimensione + kPaginaGrande - (allineato + dimensione);
+    if (coda > 0) ::munmap(reinterpret_cast<void*>(allineato + dimensione), coda);
+    ::madvise(reinterpret_cast<void*>(allineato), dimensione, MADV_HUGEPAGE);  // only a hint
+    return reinterpret_cast<void*>(allineato);  // fresh pages: zero already
+  }
 #endif
+  return std::memset(::operator new(bytes), 0, bytes);
 }
 
 void libera_piano(void* p, size_t bytes) {
   if (p == nullptr) return;
-  if (!blocco_su_pagine_grandi(bytes)) return ::operator delete(p);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-  ::munmap(p, arrotonda(bytes));
+  if (blocco_su_pagine_grandi(bytes)) return void(::munmap(p, arrotonda(bytes)));
 #endif
+  ::operator delete(p);
 }
 
 }  // namespace scenario
