@@ -57,10 +57,16 @@ std::vector<std::string> nomi_uscita() {
 
 class IniezioneGuasti : public ::testing::Test {
 protected:
+  // A fault in the clean reference runs must fail every test of the suite:
+  // gtest reports an assertion failing here as a skip, so it is kept and
+  // raised again by each test's own set-up.
   static void SetUpTestSuite() {
     MemoryFolder vuota;
     EsitoRun pulita = esegui_in(vuota);
-    ASSERT_EQ(pulita.stato, 0) << pulita.diagnostica;
+    if (pulita.stato != 0) {
+      guasto_riferimento_ = "the clean reference run failed: " + pulita.diagnostica;
+      return;
+    }
     for (const std::string& n : nomi_uscita()) {
       const std::string& nuovo = vuota.files().at(n);
       // An older set: other bytes, and shorter, so that a stale tail would show.
@@ -68,8 +74,16 @@ protected:
       nuovi_[n] = nuovo;
     }
     FolderRegistrato registro;
-    ASSERT_EQ(esegui_in(registro).stato, 0);
+    EsitoRun registrata = esegui_in(registro);
+    if (registrata.stato != 0) {
+      guasto_riferimento_ = "the recorded reference run failed: " + registrata.diagnostica;
+      return;
+    }
     operazioni_ = registro.operazioni;
+  }
+
+  void SetUp() override {
+    if (!guasto_riferimento_.empty()) FAIL() << guasto_riferimento_;
   }
 
   // Runs the program with operation n failing, from a folder holding `iniziali`.
@@ -136,6 +150,7 @@ protected:
     EXPECT_LE(scratch, 1);
   }
 
+  static inline std::string guasto_riferimento_;
   static inline std::map<std::string, std::string> vuoto_;
   static inline std::map<std::string, std::string> precedenti_, nuovi_;
   static inline std::vector<FolderRegistrato::Operazione> operazioni_;

@@ -54,6 +54,8 @@ std::vector<Caso> casi() {
       {"end cell taken", linea, testo_servizio({segnale(3500), "rallentamento, 3000, 60, 500, 0, 0, 0"}), 19, 3000},
       {"warning sequence cell taken", linea, testo_servizio({segnale(1700), "rallentamento, 3000, 60, 500, 0, 1, 0"}),
        20, 3000},
+      {"warning cell and warning sequence round to one cell", linea,
+       testo_servizio({"rallentamento, 1575, 60, 500, 0, 1, 0"}), 20, 1575},
       {"stations 300 m apart", linea, testo_servizio({stazione(1000, 11, 400), stazione(1700, 11, 400)}), 22, 1700},
       {"station mark at cell 0", linea, testo_servizio({stazione(0, 11, 100)}), 24, kPosizioneIntatta},
       {"no service text", linea, std::nullopt, 25, kPosizioneIntatta},

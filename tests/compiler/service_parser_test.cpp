@@ -246,6 +246,29 @@ TEST(ServiceParser, SlowDownCellsAndWarningSequence) {
   }
 }
 
+// Off the 50 m step the warning cell, the start, the end and the four cells
+// of the warning sequence each round on their own, halves to even.
+TEST(ServiceParser, SlowDownsOffTheStepRoundEachCell) {
+  struct Caso {
+    int32_t posizione;
+    int64_t avviso, inizio, fine, sequenza;  // sequenza: the first of four, counting down
+  };
+  const Caso casi[] = {{1610, 9, 33, 43, 8}, {1625, 10, 34, 44, 8}, {2085, 19, 43, 53, 18}};
+  for (const Caso& k : casi) {
+    SCOPED_TRACE(k.posizione);
+    auto c = leggi(kLinea, testo_servizio({"rallentamento, " + std::to_string(k.posizione) + ", 60, 500, 0, 1, 0"}));
+    ASSERT_EQ(c->s.errore_n, 0);
+    EXPECT_EQ(c->cella(k.avviso).tipo, 4);
+    EXPECT_EQ(c->cella(k.inizio).tipo, 3);
+    EXPECT_EQ(c->cella(k.fine).tipo, 2);
+    for (int n = 0; n < 4; ++n) {
+      EXPECT_EQ(c->cella(k.sequenza - n).tipo, 5) << "sequence cell " << n;
+      EXPECT_EQ(c->cella(k.sequenza - n).valore1, n + 1) << "sequence cell " << n;
+    }
+    EXPECT_EQ(c->cella(k.sequenza - 4).tipo, 0);
+  }
+}
+
 TEST(ServiceParser, SlowDownAt1500HasNoWarning) {
   auto c = leggi(kLinea, testo_servizio({"rallentamento, 1500, 60, 500, 0, 1, 0"}));
   ASSERT_EQ(c->s.errore_n, 0);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <vector>
+
 #include "io/memory_folder.h"
 #include "sources/dati_linea.h"
 #include "sources/file_names.h"
@@ -42,6 +45,15 @@ TEST(TextWriter, StopsAtTheEndMark) {
   EXPECT_EQ(componi_testo({"a", "", "b"}), "a\r\n\r\nb\r\n");
   EXPECT_EQ(componi_testo({"a", std::string_view(kFineTesto), "b"}), "a\r\n");
   EXPECT_EQ(componi_testo({}), "");
+}
+
+TEST(TextWriter, HoldsAThousandLinesAndRefusesOneMore) {
+  std::vector<std::string_view> righe(1000, "x");
+  std::string testo = componi_testo(righe);
+  EXPECT_EQ(testo.size(), 3000u);
+  EXPECT_EQ(testo.substr(testo.size() - 3), "x\r\n");
+  righe.push_back("x");
+  EXPECT_THROW(componi_testo(righe), std::length_error);
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "support/temp_folder.h"
+#include "tools/route_sheet.h"
 #include "tool_harness.h"
 
 namespace scenario::test {
@@ -97,6 +99,47 @@ TEST_F(RouteSheet, RefusesADamagedTableWithItsOffset) {
   EXPECT_EQ(drawn.status, 1);
   EXPECT_NE(drawn.err.find("scenario-tool: Valmora - Dorvane_ICN 853.sim: at offset "), std::string::npos)
       << drawn.err;
+}
+
+// A small scenario with one object of each kind (a tunnel from 0 m, a curve
+// running to the plan's last point, a board, two stations, a signal, two
+// timetable speeds, two adhesion values), drawn and compared byte for byte
+// with the sheet kept in tests/data/route-sheet. After a deliberate change to
+// the drawing, scripts/regenerate-route-sheet.sh writes the new reference.
+std::string reference_path(const std::string& name) { return std::string(SCENARIO_TEST_DATA) + "/route-sheet/" + name; }
+
+std::string read_reference(const std::string& name) {
+  std::ifstream in(reference_path(name), std::ios::binary);
+  if (!in) throw std::runtime_error("missing reference file " + reference_path(name));
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST_F(RouteSheet, MatchesTheReferenceSheetByteForByte) {
+  std::string svg = compile_and_draw(read_reference("line.txt"), read_reference("service.txt"));
+  if (std::getenv("SCENARIO_REGENERATE_SHEET")) {
+    std::ofstream(reference_path("sheet.svg"), std::ios::binary) << svg;
+    GTEST_SKIP() << "wrote " << reference_path("sheet.svg");
+  }
+  EXPECT_TRUE(svg == read_reference("sheet.svg"))
+      << "the sheet differs from tests/data/route-sheet/sheet.svg; after a deliberate change to the drawing, run "
+         "scripts/regenerate-route-sheet.sh and review the new picture";
+}
+
+// A grid file can hold any table index in a board cell: the board is drawn
+// with no text and nothing outside the table is read.
+TEST(RouteSheetBounds, DrawsABoardWhoseTableIndexIsOutsideTheTable) {
+  for (int16_t index : {int16_t(-1), int16_t(87), int16_t(30000)}) {
+    RunState s;
+    s.celle.resize(100);
+    s.celle[40].tipo = kCartelloIndicatore;
+    s.celle[40].valore1 = index;
+    s.servizio[84].fine = 5000;
+    std::string svg = disegna_foglio(s);
+    EXPECT_NE(svg.find("<title>indication board at 1950 m (cell 40)\n</title>"), std::string::npos)
+        << "index " << index;
+  }
 }
 
 // The sheet is well-formed XML and a real SVG renderer draws it without a
