@@ -1,19 +1,29 @@
 // scenario: writes the built-in scenario's texts and crew documents beside
-// the executable and compiles them into the simulator's three binary files.
+// the executable, or into the folder given with --output, and compiles them
+// into the simulator's three binary files.
 
 #include <exception>
 #include <iostream>
 
+#include "app/command_line.h"
 #include "app/run.h"
 #include "app/window.h"
 #include "io/disk_folder.h"
 
-int main() {
+int main(int argc, char** argv) {
   using namespace scenario;
+  const CommandLine line = parse_command_line(argc, argv);
+  if (std::optional<int> ended = answer_without_running(line, std::cout, std::cerr)) return *ended;
+  const OutputFolder target = choose_output_folder(line.output, executable_folder());
+  if (target.refusal != 0) {
+    std::cerr << target.message;
+    return target.refusal;
+  }
+
   std::unique_ptr<Finestra> finestra = crea_finestra();
   int stato = kUscitaFatale;
   try {
-    DiskFolder folder(executable_folder());
+    DiskFolder folder(target.folder);
     RunState stato_run;
     stato = esegui(stato_run, folder, *finestra, std::cerr);
   } catch (const std::exception& e) {

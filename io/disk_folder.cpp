@@ -137,4 +137,16 @@ std::filesystem::path executable_folder() {
   return exe.parent_path();
 }
 
+FolderState folder_state(const std::filesystem::path& dir) {
+  struct stat st {};
+  if (::stat(dir.c_str(), &st) != 0) {
+    if (errno == ENOENT) return FolderState::kMissing;
+    return errno == ENOTDIR ? FolderState::kNotAFolder : FolderState::kNotWritable;
+  }
+  if (!S_ISDIR(st.st_mode)) return FolderState::kNotAFolder;
+  if (st.st_uid != ::geteuid()) return FolderState::kOtherOwner;
+  if (::access(dir.c_str(), W_OK | X_OK) != 0) return FolderState::kNotWritable;
+  return FolderState::kWritable;
+}
+
 }  // namespace scenario

@@ -44,4 +44,15 @@ bool write_all(int fd, std::string_view bytes);
 // The folder that holds the running executable.
 std::filesystem::path executable_folder();
 
+// What a folder about to receive files is, so that a run can be refused
+// before it writes anything.
+enum class FolderState {
+  kWritable,     // a folder of the running user, open for writing
+  kMissing,      // nothing of that name
+  kNotAFolder,   // a file or other non-folder of that name
+  kNotWritable,  // a folder the running user cannot write into
+  kOtherOwner,   // a folder owned by another user (root's writes included)
+};
+FolderState folder_state(const std::filesystem::path& dir);
+
 }  // namespace scenario

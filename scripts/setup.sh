@@ -11,6 +11,8 @@ if [ "${1:-}" = "--all" ] || [ -n "${CI:-}" ]; then
 fi
 # JSON and the command line of scenario-tool.
 packages+=(nlohmann-json3-dev libcli11-dev)
+# The manual pages, made from the programs' own --help.
+packages+=(help2man)
 # Rendering and checking the route sheet.
 packages+=(librsvg2-bin libxml2-utils)
 # The benchmark scripts (bench/) also time whole runs with hyperfine.

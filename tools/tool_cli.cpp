@@ -121,6 +121,7 @@ int run_decode(const DecodeOptions& o, std::ostream& out, std::ostream& err) {
 
 int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app("Author tools for scenario description texts and binary scenario files", "scenario-tool");
+  app.set_version_flag("--version", std::string("scenario-tool ") + SCENARIO_VERSION);
   app.require_subcommand(1);
   CompileOptions compile;
   DecodeOptions decode;
