@@ -87,7 +87,13 @@ std::vector<std::string> DiskFolder::list() {
 
 void DiskFolder::create(const std::string& name) {
   close_open_file();
-  int fd = ::open(path_of(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // Exclusive and without following links: an entry already there, even a
+  // link to a file elsewhere, is unlinked (the link, not its target) and the
+  // file made anew, so no byte is ever written outside this folder.
+  const std::string path = path_of(name);
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(path.c_str(), kFlags, 0644);
+  if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) fd = ::open(path.c_str(), kFlags, 0644);
   if (fd < 0) throw FolderError("create", name, system_reason());
   open_fd_ = fd;
   open_name_ = name;
@@ -95,7 +101,7 @@ void DiskFolder::create(const std::string& name) {
 
 void DiskFolder::write(const std::string& name, std::string_view bytes) {
   if (is_open(name)) return write_all_or_throw(open_fd_, name, bytes);
-  with_descriptor(path_of(name), name, O_WRONLY | O_APPEND, "write", [&](int fd) { write_all_or_throw(fd, name, bytes); });
+  with_descriptor(path_of(name), name, O_WRONLY | O_APPEND | O_NOFOLLOW, "write", [&](int fd) { write_all_or_throw(fd, name, bytes); });
 }
 
 void DiskFolder::flush(const std::string& name) {
@@ -107,7 +113,7 @@ void DiskFolder::flush(const std::string& name) {
     if (!closed) throw FolderError("flush", name, system_reason());
     return;
   }
-  with_descriptor(path_of(name), name, O_WRONLY, "flush", [&](int fd) {
+  with_descriptor(path_of(name), name, O_WRONLY | O_NOFOLLOW, "flush", [&](int fd) {
     if (::fsync(fd) != 0) throw FolderError("flush", name, system_reason());
   });
 }

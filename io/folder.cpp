@@ -1,5 +1,8 @@
 #include "io/folder.h"
 
+#include <cstdint>
+#include <cstdio>
+
 namespace scenario {
 
 FolderError::FolderError(std::string operation, std::string file, std::string reason)
@@ -8,7 +11,18 @@ FolderError::FolderError(std::string operation, std::string file, std::string re
       file_(std::move(file)),
       reason_(std::move(reason)) {}
 
-std::string scratch_name(const std::string& name) { return "." + name + ".part"; }
+std::string scratch_name(const std::string& name) {
+  constexpr size_t kLongestName = 255;  // bytes in one name on Linux file systems
+  std::string scratch = "." + name + ".part";
+  if (scratch.size() <= kLongestName) return scratch;
+  // A final name that fits but leaves no room for the marks: a shortened name
+  // made unique again by a hash of the whole one.
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  return "." + name.substr(0, kLongestName - 1 - 1 - 16 - 5) + "~" + hex + ".part";
+}
 
 namespace {
 

@@ -38,14 +38,17 @@ public:
   virtual std::vector<std::string> list() = 0;
 
   // The primitives of a crash-safe replace (see replace_file). `create` makes
-  // an empty file, truncating one that exists; `write` appends.
+  // a new empty file that only this run writes: whatever held the name before
+  // (a stale scratch file, a link planted there) is removed first, never
+  // written through. `write` appends.
   virtual void create(const std::string& name) = 0;
   virtual void write(const std::string& name, std::string_view bytes) = 0;
   virtual void flush(const std::string& name) = 0;
   virtual void rename(const std::string& from, const std::string& to) = 0;
 };
 
-// Name of the scratch file that replace_file writes before renaming it.
+// Name of the scratch file that replace_file writes before renaming it:
+// hidden, and never longer than a file name may be.
 std::string scratch_name(const std::string& name);
 
 // Replaces `name` with exactly `bytes`: the content goes to a scratch file in

@@ -92,5 +92,53 @@ TEST(DiskFolder, AFileWrittenInManyPiecesLandsWhole) {
   EXPECT_EQ(folder.list(), std::vector<std::string>{"p.bin"});
 }
 
+// Whatever stands at the scratch name or the final name (a link to a file
+// outside the folder, a dangling link, a stale scratch file), the bytes land
+// in a regular file inside the folder and the file a link points at is never
+// touched.
+TEST(ReplaceFile, NeverWritesThroughALink) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* what;
+    std::string at;  // the name something is planted under
+    bool link;       // a link to the victim, or a stale regular file
+  };
+  const std::string name = "out.dat";
+  const Case cases[] = {{"link at the scratch name", scratch_name(name), true},
+                        {"link at the final name", name, true},
+                        {"stale scratch file", scratch_name(name), false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder outside, dir;
+    outside.write("victim", "precious");
+    if (c.link) {
+      fs::create_symlink(outside.path() / "victim", dir.path() / c.at);
+    } else {
+      dir.write(c.at, "left by a killed run");
+    }
+    DiskFolder folder(dir.path());
+    replace_file(folder, name, "new bytes");
+    EXPECT_EQ(outside.read("victim"), "precious");
+    EXPECT_FALSE(fs::is_symlink(dir.path() / name));
+    EXPECT_EQ(dir.read(name), "new bytes");
+    EXPECT_EQ(folder.list(), std::vector<std::string>{name});
+  }
+}
+
+// A final name near the longest a file system takes still gets a scratch name
+// it takes, distinct for names that differ only at the end.
+TEST(ReplaceFile, NamesUpToTheLongestAreWritten) {
+  test::TempFolder dir;
+  DiskFolder folder(dir.path());
+  const std::string a = std::string(251, 'r') + ".dat", b = std::string(251, 'r') + ".sim";
+  EXPECT_NE(scratch_name(a), scratch_name(b));
+  EXPECT_LE(scratch_name(a).size(), 255u);
+  replace_file(folder, a, "a");
+  replace_file(folder, b, "b");
+  EXPECT_EQ(dir.read(a), "a");
+  EXPECT_EQ(dir.read(b), "b");
+  EXPECT_EQ(folder.list().size(), 2u);
+}
+
 }  // namespace
 }  // namespace scenario
