@@ -8,7 +8,7 @@ namespace scenario {
 namespace {
 
 constexpr std::string_view kAiuto =
-    "Usage: scenario [--output DIR]\n"
+    "Usage: scenario [--output DIR] [--no-wait]\n"
     "\n"
     "Writes the built-in scenario of the line \"Valmora - Dorvane\" for the train\n"
     "\"ICN 853\": the line and service description texts, compiled into the three\n"
@@ -17,6 +17,8 @@ constexpr std::string_view kAiuto =
     "Options:\n"
     "  -o, --output DIR  write every file into DIR, which must be an existing folder\n"
     "                    (default: the folder that holds the program)\n"
+    "      --no-wait     fail at once when another run is writing into the folder\n"
+    "                    (by default it waits for that run to end)\n"
     "  -h, --help        show this help and exit\n"
     "      --version     show the version and exit\n"
     "\n"
@@ -47,6 +49,8 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
     const std::string_view arg = argv[i];
     if (arg == "-h" || arg == "--help") {
       line.action = CommandLine::Action::kHelp;
+    } else if (arg == "--no-wait") {
+      line.wait = false;
     } else if (arg == "--version") {
       if (line.action == CommandLine::Action::kRun) line.action = CommandLine::Action::kVersion;
     } else if (arg == "-o" || arg == "--output" || arg.starts_with("--output=")) {

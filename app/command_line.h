@@ -17,6 +17,7 @@ struct CommandLine {
   enum class Action { kRun, kHelp, kVersion, kUsageError };
   Action action = Action::kRun;
   std::optional<std::filesystem::path> output;  // --output DIR
+  bool wait = true;                             // false with --no-wait
   std::string error;                            // with kUsageError
 };
 

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <iostream>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/run.h"
@@ -18,6 +19,16 @@ int main(int argc, char** argv) {
   if (target.refusal != 0) {
     std::cerr << target.message;
     return target.refusal;
+  }
+
+  std::optional<FolderLock> lock;
+  try {
+    lock.emplace(target.folder, line.wait, [&] {
+      std::cerr << "scenario: waiting for another run writing into '" << target.folder.string() << "'\n";
+    });
+  } catch (const FolderError& e) {
+    std::cerr << "scenario: " << e.what() << "\n";
+    return kUscitaFatale;
   }
 
   std::unique_ptr<Finestra> finestra = crea_finestra();

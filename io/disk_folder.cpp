@@ -1,6 +1,7 @@
 #include "io/disk_folder.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -141,6 +142,28 @@ std::filesystem::path executable_folder() {
   auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) return std::filesystem::current_path();
   return exe.parent_path();
+}
+
+FolderLock::FolderLock(const std::filesystem::path& dir, bool wait, const std::function<void()>& on_wait) {
+  fd_ = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  int taken;
+  while ((taken = ::flock(fd_, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+  }
+  if (taken == 0) return;
+  if (errno != EWOULDBLOCK) return;  // a file system without locks: go on unlocked
+  if (!wait) {
+    ::close(fd_);
+    fd_ = -1;
+    throw FolderError("lock", dir.string(), "another run is writing into it");
+  }
+  if (on_wait) on_wait();
+  while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  }
+}
+
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
 FolderState folder_state(const std::filesystem::path& dir) {

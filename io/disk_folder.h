@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <functional>
 
 #include "io/folder.h"
 
@@ -43,6 +44,22 @@ bool write_all(int fd, std::string_view bytes);
 
 // The folder that holds the running executable.
 std::filesystem::path executable_folder();
+
+// One writing run per folder: holds an advisory lock on the folder itself
+// (nothing is created in it) for as long as it lives. When another run holds
+// it, `on_wait` is called once and the lock is waited for, or, with `wait`
+// false, FolderError ("lock") is thrown. A folder that cannot be opened is
+// not locked; writing into it then fails with its own message.
+class FolderLock {
+public:
+  FolderLock(const std::filesystem::path& dir, bool wait, const std::function<void()>& on_wait);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+  int fd_ = -1;
+};
 
 // What a folder about to receive files is, so that a run can be refused
 // before it writes anything.

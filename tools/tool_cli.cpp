@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "io/disk_folder.h"
 #include "tools/binary_readers.h"
 #include "tools/compile_report.h"
 #include "tools/compile_texts.h"
@@ -24,6 +25,7 @@ struct CompileOptions {
   CompileRequest request;
   bool no_plan = false;
   bool json = false;
+  bool no_wait = false;
 };
 
 void add_compile(CLI::App& app, CompileOptions& o) {
@@ -38,6 +40,7 @@ void add_compile(CLI::App& app, CompileOptions& o) {
       ->capture_default_str();
   c->add_flag("--no-plan", o.no_plan, "compile without the track plan; no <route>_linea.dat is written");
   c->add_flag("--json", o.json, "also print the outcome as one JSON object on standard output");
+  c->add_flag("--no-wait", o.no_wait, "fail at once when another run is writing into the output folder");
   c->footer("Exit status: 0 clean, 2 errors recorded (files written), 1 fatal (nothing or not all written).");
 }
 
@@ -67,8 +70,14 @@ int run_compile(CompileOptions& o, std::ostream& out, std::ostream& err) {
   o.request.plan = !o.no_plan;
   CompileOutcome outcome;
   try {
+    FolderLock lock(o.request.output_dir, !o.no_wait, [&] {
+      err << "scenario-tool: waiting for another run writing into '" << o.request.output_dir << "'\n";
+    });
     outcome = compile_texts(o.request);
   } catch (const RequestError& e) {
+    err << "scenario-tool: " << e.what() << "\n";
+    return kFailure;
+  } catch (const FolderError& e) {
     err << "scenario-tool: " << e.what() << "\n";
     return kFailure;
   }

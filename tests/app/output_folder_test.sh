@@ -101,6 +101,39 @@ for row in "${own_cases[@]}"; do
   only_program "$work/$name"
 done
 
+# One writing run per folder: four programs started at once in one folder all
+# end well and leave one whole set; while another run holds the folder, a run
+# told not to wait fails at once and writes nothing, and one that waits says so.
+fresh many
+for i in 1 2 3 4; do
+  (status=0; cd "$work" && env -u DISPLAY "$work/many/scenario" >/dev/null 2>"$work/many$i.err" || status=$?
+   echo "$status" >"$work/many$i.status") &
+done
+wait
+for i in 1 2 3 4; do
+  [ "$(cat "$work/many$i.status")" = 0 ] || fail "concurrent run $i: exit status $(cat "$work/many$i.status")"
+  grep -qv "^scenario: waiting for another run writing into '$work/many'\$" "$work/many$i.err" &&
+    fail "concurrent run $i: $(cat "$work/many$i.err")"
+done
+[ "$(ls -A "$work/many" | wc -l)" = "$(ls -A "$work/own" | wc -l)" ] || fail "concurrent runs left: $(ls -A "$work/many")"
+for f in "${outputs[@]}"; do cmp -s "$work/own/$f" "$work/many/$f" || fail "concurrent runs: '$f' differs"; done
+
+fresh held
+flock "$work/held" -c "sleep 2" &
+holder=$!
+sleep 0.5
+run nowait "$work/held" --no-wait
+expect nowait 1 "scenario: cannot lock '$work/held': another run is writing into it"
+only_program "$work/held"
+status=0
+(cd "$work" && "$build/tools/scenario-tool" compile a.txt b.txt -o "$work/held" --no-wait >/dev/null 2>"$work/tool-nowait.err") || status=$?
+[ "$status" = 1 ] || fail "compile --no-wait: exit status $status"
+[ "$(cat "$work/tool-nowait.err")" = "scenario-tool: cannot lock '$work/held': another run is writing into it" ] ||
+  fail "compile --no-wait: $(cat "$work/tool-nowait.err")"
+run waited "$work/held"
+expect waited 0 "scenario: waiting for another run writing into '$work/held'"
+wait "$holder"
+
 # The installed program, from a staging prefix.
 cmake --install "$build" --prefix "$work/stage" >/dev/null || fail "cmake --install failed"
 [ -x "$work/stage/bin/scenario" ] || fail "no bin/scenario in the staging prefix"
