@@ -52,6 +52,9 @@ std::string utf8_a_cp1252(std::string_view utf8) {
       if ((cont >> 6) != 2) throw std::invalid_argument("malformed UTF-8");
       cp = (cp << 6) | (cont & 0x3F);
     }
+    // The shortest form only: an overlong form (C0 AF for '/', C0 80 for NUL)
+    // would slip a byte past every check made on the text.
+    if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800)) throw std::invalid_argument("malformed UTF-8");
     out += char(byte_di(cp));
     i += 1 + extra;
   }

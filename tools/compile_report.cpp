@@ -39,6 +39,15 @@ nlohmann::ordered_json compile_report(const CompileOutcome& outcome, const std::
           {"files", outcome.written}};
 }
 
+nlohmann::ordered_json refusal_report(const std::string& fatal, const std::string& message) {
+  return {{"errore_n", 0},
+          {"errore_pos", 0},
+          {"fatal", fatal},
+          {"message", message},
+          {"errors", nlohmann::ordered_json::array()},
+          {"files", nlohmann::ordered_json::array()}};
+}
+
 void print_fatal(std::ostream& err, const CompileOutcome& outcome) {
   switch (outcome.fatal) {
     case Fatal::kNone:

@@ -17,4 +17,8 @@ nlohmann::ordered_json compile_report(const CompileOutcome& outcome, const std::
 // The line that explains a fatal end; nothing for a compile that wrote its files.
 void print_fatal(std::ostream& err, const CompileOutcome& outcome);
 
+// The JSON of a compile refused before it started: `fatal` is "usage" or
+// "input", `message` the line printed on standard error.
+nlohmann::ordered_json refusal_report(const std::string& fatal, const std::string& message);
+
 }  // namespace scenario::tools

@@ -1,8 +1,13 @@
 #include "tools/compile_texts.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <tuple>
 
 #include "compiler/compile.h"
 #include "io/disk_folder.h"
@@ -12,26 +17,65 @@
 namespace scenario::tools {
 namespace {
 
-// The whole file, or nothing when the path does not exist.
+RequestError input_error(const std::string& path, const std::string& why) {
+  return RequestError(RequestError::Kind::kInput, "cannot read '" + path + "': " + why);
+}
+
+// The whole file, or nothing when the path does not exist. Only a regular
+// file of at most kLargestInput bytes is read: a device or a pipe could feed
+// the compile for ever.
 std::optional<std::string> read_input(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return std::nullopt;
-  if (std::filesystem::is_directory(path, ec)) throw RequestError("cannot read '" + path + "': it is a folder");
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT) return std::nullopt;
+    throw input_error(path, std::strerror(errno));
+  }
+  if (S_ISDIR(st.st_mode)) throw input_error(path, "it is a folder");
+  if (!S_ISREG(st.st_mode)) throw input_error(path, "it is not a regular file");
+  if (uint64_t(st.st_size) > kLargestInput) throw input_error(path, "it is larger than 64 MiB");
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  if (in) bytes << in.rdbuf();
-  if (!in || in.bad()) throw RequestError("cannot read '" + path + "'");
-  return bytes.str();
+  if (!in) throw input_error(path, std::strerror(errno));
+  std::string bytes;
+  bytes.reserve(size_t(st.st_size));
+  char piece[1 << 16];
+  while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+    bytes.append(piece, size_t(in.gcount()));
+    if (bytes.size() > kLargestInput) throw input_error(path, "it is larger than 64 MiB");  // it grew
+  }
+  if (in.bad()) throw input_error(path, "read error");
+  return bytes;
+}
+
+// A name as it can be shown in a message: control bytes and bytes that are
+// not UTF-8 written as \xNN, and a long name cut short.
+std::string shown(const std::string& name) {
+  std::string out;
+  for (unsigned char c : name.substr(0, 80)) {
+    if (c < 0x20 || c == 0x7F || c >= 0x80) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    } else {
+      out += char(c);
+    }
+  }
+  return name.size() > 80 ? out + "... (" + std::to_string(name.size()) + " bytes)" : out;
+}
+
+RequestError name_error(const std::string& utf8, const char* what, const std::string& why) {
+  return RequestError(RequestError::Kind::kUsage, std::string("the ") + what + " name '" + shown(utf8) + "' " + why);
 }
 
 // The name as the compiler holds it: Windows-1252 bytes, usable in a file name.
 std::string model_name(const std::string& utf8, const char* what) {
-  if (utf8.find('/') != std::string::npos || utf8.find('\0') != std::string::npos)
-    throw RequestError(std::string("the ") + what + " name '" + utf8 + "' cannot be part of a file name");
+  if (utf8.find('/') != std::string::npos) throw name_error(utf8, what, "cannot be part of a file name");
+  for (unsigned char c : utf8)
+    if (c < 0x20 || c == 0x7F) throw name_error(utf8, what, "cannot be part of a file name: it holds a control character");
   try {
     return utf8_a_cp1252(utf8);
-  } catch (const std::invalid_argument&) {
-    throw RequestError(std::string("the ") + what + " name '" + utf8 + "' has a character outside Windows-1252");
+  } catch (const std::invalid_argument& e) {
+    if (std::string_view(e.what()) == "malformed UTF-8") throw name_error(utf8, what, "is not valid UTF-8");
+    throw name_error(utf8, what, "has a character outside Windows-1252");
   }
 }
 
@@ -62,6 +106,26 @@ void write_outputs(CompileOutcome& outcome, MemoryFolder& memory, const CompileR
   }
 }
 
+// The file names a compile would write fit in a folder, and none of them is
+// one of the inputs (by another path, or by a link): that input would be lost.
+void check_outputs(const RunState& s, const CompileRequest& request) {
+  struct stat line {}, service {};
+  const bool have_line = ::stat(request.line_path.c_str(), &line) == 0;
+  const bool have_service = ::stat(request.service_path.c_str(), &service) == 0;
+  for (const OutputName& name : output_names(s, request)) {
+    if (name.on_disk.size() > 255)
+      throw RequestError(RequestError::Kind::kUsage, "the route and train names make the file name '" +
+                                                         shown(name.on_disk) + "' longer than 255 bytes");
+    struct stat out {};
+    if (::stat((std::filesystem::path(request.output_dir) / name.on_disk).c_str(), &out) != 0) continue;
+    for (auto [have, in, path] : {std::tuple{have_line, &line, &request.line_path},
+                                  std::tuple{have_service, &service, &request.service_path}})
+      if (have && in->st_dev == out.st_dev && in->st_ino == out.st_ino)
+        throw RequestError(RequestError::Kind::kUsage, "will not write '" + name.on_disk + "': it is the input '" +
+                                                           *path + "'");
+  }
+}
+
 }  // namespace
 
 CompileOutcome compile_texts(const CompileRequest& request) {
@@ -69,6 +133,7 @@ CompileOutcome compile_texts(const CompileRequest& request) {
   RunState& s = outcome.state;
   s.percorso_nome = model_name(request.route, "route");
   s.treno_nome = model_name(request.train, "train");
+  check_outputs(s, request);
   outcome.line_text = read_input(request.line_path);
   outcome.service_text = read_input(request.service_path);
 

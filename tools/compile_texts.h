@@ -24,12 +24,21 @@ struct CompileRequest {
   bool plan = true;  // false: compile without the track plan and its file
 };
 
-// An input that exists but cannot be read, or a route or train name that
-// cannot name a file or be held in Windows-1252.
+// A compile refused before it starts: a route or train name that cannot name
+// a file or be held in Windows-1252, or an output that is an input (a usage
+// error), or an input that exists but cannot be read.
 class RequestError : public std::runtime_error {
 public:
-  using std::runtime_error::runtime_error;
+  enum class Kind { kUsage, kInput };
+  RequestError(Kind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
+  Kind kind() const { return kind_; }
+
+private:
+  Kind kind_;
 };
+
+// The most an input text may hold.
+inline constexpr uint64_t kLargestInput = uint64_t(64) << 20;
 
 enum class Fatal { kNone, kSlotTaken, kNoGrid, kWriteFailed };
 

@@ -16,6 +16,7 @@ namespace scenario::tools {
 namespace {
 
 constexpr int kFailure = 1;
+constexpr int kUsage = 64;  // a command line the tool cannot take
 
 std::string json_text(const nlohmann::ordered_json& j) {
   return j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
@@ -76,7 +77,9 @@ int run_compile(CompileOptions& o, std::ostream& out, std::ostream& err) {
     outcome = compile_texts(o.request);
   } catch (const RequestError& e) {
     err << "scenario-tool: " << e.what() << "\n";
-    return kFailure;
+    const bool usage = e.kind() == RequestError::Kind::kUsage;
+    if (o.json) out << json_text(refusal_report(usage ? "usage" : "input", e.what()));
+    return usage ? kUsage : kFailure;
   } catch (const FolderError& e) {
     err << "scenario-tool: " << e.what() << "\n";
     return kFailure;

@@ -74,9 +74,73 @@ TEST_F(CompileTool, RouteAndTrainNameTheFilesAndEnterTheTableInWindows1252) {
 TEST_F(CompileTool, RefusesNamesThatWouldLeaveTheOutputFolder) {
   write_built_in_texts();
   ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--route", "../up"});
-  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.status, 64);
   EXPECT_EQ(run.err, "scenario-tool: the route name '../up' cannot be part of a file name\n");
   EXPECT_FALSE(std::filesystem::exists(dir_.path().parent_path() / "up_linea.dat"));
+}
+
+// Names that would smuggle a byte past the file-name check, break a file
+// name or not fit one are refused as usage errors, with JSON, before anything
+// is read or written; the longest names that fit are written.
+TEST_F(CompileTool, RefusedNamesTable) {
+  write_built_in_texts();
+  struct Case {
+    std::string route;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"\xC0\xAF..\xC0\xAFx", "the route name '\\xC0\\xAF..\\xC0\\xAFx' is not valid UTF-8"},
+      {"a\xC0\x80", "the route name 'a\\xC0\\x80' is not valid UTF-8"},
+      {"two\nlines", "the route name 'two\\x0Alines' cannot be part of a file name: it holds a control character"},
+      {std::string(70000, 'r'), "the route and train names make the file name '" + std::string(80, 'r') +
+                                    "... (70010 bytes)' longer than 255 bytes"},
+      {std::string(244, 'r'), "the route and train names make the file name '" + std::string(80, 'r') +
+                                  "... (256 bytes)' longer than 255 bytes"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--route", c.route, "--json"});
+    EXPECT_EQ(run.status, 64);
+    EXPECT_EQ(run.err, "scenario-tool: " + c.message + "\n");
+    EXPECT_EQ(run.json()["fatal"], "usage");
+    EXPECT_EQ(run.json()["message"], c.message);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
+  }
+  const std::string longest(243, 'r');  // + "_ICN 853.sim" makes 255 bytes
+  ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--route", longest});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(dir_.exists(longest + "_ICN 853.sim"));
+  EXPECT_TRUE(dir_.exists(longest + "_linea.dat"));
+}
+
+// Only a regular file of at most 64 MiB is read as a text.
+TEST_F(CompileTool, InputsThatAreNotBoundedFilesAreRefused) {
+  dir_.write("service.txt", built_in_service_text());
+  dir_.write("huge.txt", "");
+  std::filesystem::resize_file(dir_.path() / "huge.txt", (uint64_t(64) << 20) + 1);  // sparse
+  const std::pair<std::string, std::string> cases[] = {
+      {"/dev/zero", "cannot read '/dev/zero': it is not a regular file"},
+      {"huge.txt", "cannot read 'huge.txt': it is larger than 64 MiB"},
+  };
+  for (const auto& [path, message] : cases) {
+    ToolRun run = run_tool({"compile", path, "service.txt", "--json"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "scenario-tool: " + message + "\n");
+    EXPECT_EQ(run.json()["fatal"], "input");
+    EXPECT_FALSE(dir_.exists(kGrid));
+  }
+}
+
+// An input that carries the name of an output, in the output folder, is
+// never replaced by the compile's bytes.
+TEST_F(CompileTool, AnInputIsNeverAnOutput) {
+  write_texts(built_in_line_text(), built_in_service_text());
+  std::filesystem::rename(dir_.path() / "line.txt", dir_.path() / kPlan);
+  ToolRun run = run_tool({"compile", kPlan, "service.txt", "-o", "."});
+  EXPECT_EQ(run.status, 64);
+  EXPECT_EQ(run.err, "scenario-tool: will not write '" + kPlan + "': it is the input '" + kPlan + "'\n");
+  EXPECT_EQ(dir_.read(kPlan), built_in_line_text());
+  EXPECT_FALSE(dir_.exists(kGrid));
 }
 
 TEST_F(CompileTool, InputThatIsAFolderIsRefusedBeforeCompiling) {
