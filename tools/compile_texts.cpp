@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -44,6 +45,46 @@ std::optional<std::string> read_input(const std::string& path) {
   }
   if (in.bad()) throw input_error(path, "read error");
   return bytes;
+}
+
+bool valid_utf8_with_multibyte(std::string_view bytes) {
+  bool multibyte = false;
+  for (size_t i = 0; i < bytes.size();) {
+    unsigned char c = static_cast<unsigned char>(bytes[i]);
+    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+    if (extra < 0 || i + extra >= bytes.size()) return false;
+    for (int k = 1; k <= extra; ++k)
+      if ((static_cast<unsigned char>(bytes[i + k]) >> 6) != 2) return false;
+    multibyte = multibyte || extra > 0;
+    i += 1 + extra;
+  }
+  return multibyte;
+}
+
+// The text as the compiler reads it: Windows-1252 bytes. A UTF-8 text (what
+// editors on Linux write) is converted line by line, so that a character the
+// line format cannot hold is reported with its line.
+std::string decoded_text(std::string bytes, const std::string& encoding, const std::string& path) {
+  const bool bom = bytes.starts_with("\xEF\xBB\xBF");
+  const bool utf8 = encoding == "utf-8" || (encoding == "auto" && (bom || valid_utf8_with_multibyte(bytes)));
+  if (!utf8) return bytes;
+  std::string_view rest(bytes);
+  if (bom) rest.remove_prefix(3);
+  std::string out;
+  out.reserve(rest.size());
+  for (size_t line = 1; !rest.empty(); ++line) {
+    const size_t end = std::min(rest.find('\n'), rest.size() - 1) + 1;
+    try {
+      out += utf8_a_cp1252(rest.substr(0, end));
+    } catch (const std::invalid_argument& e) {
+      const std::string why = std::string_view(e.what()) == "malformed UTF-8"
+                                  ? "is not valid UTF-8 (try --encoding cp1252)"
+                                  : "has a character outside Windows-1252";
+      throw RequestError(RequestError::Kind::kInput, path + ":" + std::to_string(line) + ": the line " + why);
+    }
+    rest.remove_prefix(end);
+  }
+  return out;
 }
 
 // A name as it can be shown in a message: control bytes and bytes that are
@@ -136,6 +177,9 @@ CompileOutcome compile_texts(const CompileRequest& request) {
   check_outputs(s, request);
   outcome.line_text = read_input(request.line_path);
   outcome.service_text = read_input(request.service_path);
+  for (auto [text, path] : {std::pair{&outcome.line_text, &request.line_path},
+                            std::pair{&outcome.service_text, &request.service_path}})
+    if (*text) *text = decoded_text(std::move(**text), request.encoding, *path);
 
   MemoryFolder memory;
   if (outcome.line_text) memory.files()[nome_testo_linea(s.percorso_nome)] = *outcome.line_text;

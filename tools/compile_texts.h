@@ -22,6 +22,9 @@ struct CompileRequest {
   std::string route = kPercorsoNome;  // UTF-8, as typed
   std::string train = kTrenoNome;
   bool plan = true;  // false: compile without the track plan and its file
+  // How the texts are encoded: "cp1252", "utf-8", or "auto" (UTF-8 when a
+  // text is valid UTF-8 and uses it, else Windows-1252).
+  std::string encoding = "auto";
 };
 
 // A compile refused before it starts: a route or train name that cannot name

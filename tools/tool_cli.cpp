@@ -41,8 +41,13 @@ void add_compile(CLI::App& app, CompileOptions& o) {
       ->capture_default_str();
   c->add_flag("--no-plan", o.no_plan, "compile without the track plan; no <route>_linea.dat is written");
   c->add_flag("--json", o.json, "also print the outcome as one JSON object on standard output");
+  c->add_option("--encoding", o.request.encoding,
+                "how the texts are encoded; auto takes a text that is valid UTF-8 as UTF-8")
+      ->check(CLI::IsMember({"auto", "cp1252", "utf-8"}))
+      ->capture_default_str();
   c->add_flag("--no-wait", o.no_wait, "fail at once when another run is writing into the output folder");
-  c->footer("Exit status: 0 clean, 2 errors recorded (files written), 1 fatal (nothing or not all written).");
+  c->footer("Exit status: 0 clean, 2 errors recorded (files written), 1 fatal (nothing or not all written),\n"
+            "64 a name or output the compile cannot take (nothing read or written).");
 }
 
 struct DecodeOptions {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "model/cp1252.h"
 #include "tool_harness.h"
 #include "tools/binary_readers.h"
 
@@ -141,6 +142,32 @@ TEST_F(CompileTool, AnInputIsNeverAnOutput) {
   EXPECT_EQ(run.err, "scenario-tool: will not write '" + kPlan + "': it is the input '" + kPlan + "'\n");
   EXPECT_EQ(dir_.read(kPlan), built_in_line_text());
   EXPECT_FALSE(dir_.exists(kGrid));
+}
+
+// Texts saved as UTF-8, with or without a byte-order mark, compile to the
+// same bytes as the Windows-1252 originals; --encoding says what auto guesses.
+TEST_F(CompileTool, UTF8CopiesCompileIdentically) {
+  write_built_in_texts();
+  ASSERT_EQ(run_tool({"compile", "line.txt", "service.txt", "-o", "."}).status, 0);
+  const std::string table = dir_.read(kTable), grid = dir_.read(kGrid), plan = dir_.read(kPlan);
+  std::filesystem::create_directory(dir_.path() / "u");
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"", {}}, {"\xEF\xBB\xBF", {}}, {"", {"--encoding", "utf-8"}}};
+  for (const auto& [bom, flags] : cases) {
+    dir_.write("line8.txt", bom + cp1252_a_utf8(built_in_line_text()));
+    dir_.write("service8.txt", bom + cp1252_a_utf8(built_in_service_text()));
+    std::vector<std::string> args = {"compile", "line8.txt", "service8.txt", "-o", "u"};
+    args.insert(args.end(), flags.begin(), flags.end());
+    ToolRun run = run_tool_args(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(dir_.read("u/" + kTable) == table);
+    EXPECT_TRUE(dir_.read("u/" + kGrid) == grid);
+    EXPECT_TRUE(dir_.read("u/" + kPlan) == plan);
+  }
+  // Told it is UTF-8, a Windows-1252 text is refused with the line that is not.
+  ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--encoding", "utf-8"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "scenario-tool: line.txt:64: the line is not valid UTF-8 (try --encoding cp1252)\n");
 }
 
 TEST_F(CompileTool, InputThatIsAFolderIsRefusedBeforeCompiling) {

@@ -27,9 +27,9 @@ struct ToolRun {
   nlohmann::json json() const { return nlohmann::json::parse(out); }
 };
 
-inline ToolRun run_tool(std::initializer_list<std::string> args) {
+inline ToolRun run_tool_args(const std::vector<std::string>& args) {
   std::vector<std::string> words = {"scenario-tool"};
-  words.insert(words.end(), args);
+  words.insert(words.end(), args.begin(), args.end());
   std::vector<const char*> argv;
   for (const std::string& w : words) argv.push_back(w.c_str());
   std::ostringstream out, err;
@@ -39,6 +39,8 @@ inline ToolRun run_tool(std::initializer_list<std::string> args) {
   run.err = err.str();
   return run;
 }
+
+inline ToolRun run_tool(std::initializer_list<std::string> args) { return run_tool_args(args); }
 
 inline std::string built_in_line_text() { return componi_testo(righe_linea()); }
 inline std::string built_in_service_text() { return componi_testo(righe_treno()); }
