@@ -205,12 +205,16 @@ std::string bytes_griglia(const RunState& s) {
   return std::move(u).bytes();
 }
 
+// The three files replace the older set together: a failure while writing
+// any of them leaves the older set as it was.
 void scrivi_file_binari(const RunState& s, Folder& folder) {
+  std::vector<FileToReplace> insieme;
   if (s.genera_linea != 0)
-    replace_file_streamed(folder, nome_piano(s.percorso_nome),
-                          [&s](const ByteSink& pezzo) { scrivi_piano(s.planimetria, pezzo); });
-  replace_file(folder, nome_tabella(s.percorso_nome, s.treno_nome), bytes_tabella(s));
-  replace_file(folder, nome_griglia(s.percorso_nome, s.treno_nome), bytes_griglia(s));
+    insieme.push_back({nome_piano(s.percorso_nome), [&s](const ByteSink& pezzo) { scrivi_piano(s.planimetria, pezzo); }});
+  const std::string tabella = bytes_tabella(s), griglia = bytes_griglia(s);
+  insieme.push_back({nome_tabella(s.percorso_nome, s.treno_nome), [&](const ByteSink& pezzo) { pezzo(tabella); }});
+  insieme.push_back({nome_griglia(s.percorso_nome, s.treno_nome), [&](const ByteSink& pezzo) { pezzo(griglia); }});
+  replace_files(folder, insieme);
 }
 
 }  // namespace scenario

@@ -53,6 +53,32 @@ void replace_file_streamed(Folder& folder, const std::string& name,
   }
 }
 
+void replace_files(Folder& folder, const std::vector<FileToReplace>& files) {
+  size_t renamed = 0;
+  const FileToReplace* current = nullptr;
+  try {
+    for (const FileToReplace& file : files) {
+      current = &file;
+      const std::string scratch = scratch_name(file.name);
+      folder.create(scratch);
+      file.produce([&](std::string_view piece) { folder.write(scratch, piece); });
+      folder.flush(scratch);
+    }
+    for (const FileToReplace& file : files) {
+      current = &file;
+      folder.rename(scratch_name(file.name), file.name);
+      ++renamed;
+    }
+  } catch (...) {
+    for (size_t i = renamed; i < files.size(); ++i) remove_scratch(folder, scratch_name(files[i].name));
+    try {
+      throw;
+    } catch (const FolderError& e) {
+      throw FolderError("write", current->name, e.reason());
+    }
+  }
+}
+
 void replace_file(Folder& folder, const std::string& name, std::string_view bytes) {
   replace_file_streamed(folder, name, [bytes](const ByteSink& sink) { sink(bytes); });
 }

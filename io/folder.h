@@ -67,4 +67,17 @@ using ByteSink = std::function<void(std::string_view piece)>;
 void replace_file_streamed(Folder& folder, const std::string& name,
                            const std::function<void(const ByteSink&)>& produce);
 
+// One file of a set replaced together.
+struct FileToReplace {
+  std::string name;
+  std::function<void(const ByteSink&)> produce;
+};
+
+// Replaces a set of files so that a failure while writing leaves the older
+// set whole: every file is written and flushed to its scratch file first, and
+// only when all of them are, each is renamed over its final name, in order.
+// On failure every scratch file left is removed and the FolderError (naming
+// the final file) or the producer's exception passes on.
+void replace_files(Folder& folder, const std::vector<FileToReplace>& files);
+
 }  // namespace scenario

@@ -132,15 +132,20 @@ std::vector<OutputName> output_names(const RunState& s, const CompileRequest& r)
 }
 
 // Copies the binary files the compile produced into the output folder, in the
-// order the program writes them, each replaced whole.
+// order the program writes them, replacing the older set together.
 void write_outputs(CompileOutcome& outcome, MemoryFolder& memory, const CompileRequest& request) {
   DiskFolder disk(request.output_dir);
+  std::vector<FileToReplace> set;
+  std::vector<std::string> names;
+  for (const OutputName& name : output_names(outcome.state, request)) {
+    if (!memory.exists(name.in_memory)) continue;
+    const std::string* bytes = &memory.files().at(name.in_memory);
+    set.push_back({name.on_disk, [bytes](const ByteSink& sink) { sink(*bytes); }});
+    names.push_back(name.on_disk);
+  }
   try {
-    for (const OutputName& name : output_names(outcome.state, request)) {
-      if (!memory.exists(name.in_memory)) continue;
-      replace_file(disk, name.on_disk, memory.read(name.in_memory));
-      outcome.written.push_back(name.on_disk);
-    }
+    replace_files(disk, set);
+    outcome.written = names;
   } catch (const FolderError& e) {
     outcome.fatal = Fatal::kWriteFailed;
     outcome.write_error = e.what();
