@@ -109,15 +109,19 @@ RequestError name_error(const std::string& utf8, const char* what, const std::st
 
 // The name as the compiler holds it: Windows-1252 bytes, usable in a file name.
 std::string model_name(const std::string& utf8, const char* what) {
-  if (utf8.find('/') != std::string::npos) throw name_error(utf8, what, "cannot be part of a file name");
-  for (unsigned char c : utf8)
-    if (c < 0x20 || c == 0x7F) throw name_error(utf8, what, "cannot be part of a file name: it holds a control character");
+  if (utf8.find_first_of("/\\") != std::string::npos)
+    throw name_error(utf8, what, "cannot be part of a file name");
+  if (utf8 == "." || utf8 == "..") throw name_error(utf8, what, "cannot be part of a file name");
+  std::string cp1252;
   try {
-    return utf8_a_cp1252(utf8);
+    cp1252 = utf8_a_cp1252(utf8);
   } catch (const std::invalid_argument& e) {
     if (std::string_view(e.what()) == "malformed UTF-8") throw name_error(utf8, what, "is not valid UTF-8");
     throw name_error(utf8, what, "has a character outside Windows-1252");
   }
+  for (unsigned char c : utf8)  // U+0000-U+001F and U+007F; U+0080-U+009F have no Windows-1252 form
+    if (c < 0x20 || c == 0x7F) throw name_error(utf8, what, "cannot be part of a file name: it holds a control character");
+  return cp1252;
 }
 
 struct OutputName {

@@ -149,7 +149,7 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    return app.exit(e, out, err) == 0 ? 0 : kFailure;
+    return app.exit(e, out, err) == 0 ? 0 : kUsage;
   }
   if (app.got_subcommand("compile")) return run_compile(compile, out, err);
   if (app.got_subcommand("sheet")) return run_sheet(sheet, err);

@@ -92,6 +92,9 @@ TEST_F(CompileTool, RefusedNamesTable) {
   const Case cases[] = {
       {"\xC0\xAF..\xC0\xAFx", "the route name '\\xC0\\xAF..\\xC0\\xAFx' is not valid UTF-8"},
       {"a\xC0\x80", "the route name 'a\\xC0\\x80' is not valid UTF-8"},
+      {"a\\b", "the route name 'a\\b' cannot be part of a file name"},
+      {"..", "the route name '..' cannot be part of a file name"},
+      {"\xC2\x85", "the route name '\\xC2\\x85' has a character outside Windows-1252"},
       {"two\nlines", "the route name 'two\\x0Alines' cannot be part of a file name: it holds a control character"},
       {std::string(70000, 'r'), "the route and train names make the file name '" + std::string(80, 'r') +
                                     "... (70010 bytes)' longer than 255 bytes"},
@@ -233,8 +236,11 @@ TEST_F(CompileTool, HelpOnTheToolAndEachSubcommand) {
     EXPECT_EQ(run.status, 0) << usage;
     EXPECT_NE(run.out.find(usage), std::string::npos) << run.out;
   }
-  EXPECT_EQ(run_tool({}).status, 1);
-  EXPECT_EQ(run_tool({"compile", "only-one.txt"}).status, 1);
+  // A mistyped command is told apart from a failed compile.
+  EXPECT_EQ(run_tool({}).status, 64);
+  EXPECT_EQ(run_tool({"compile", "only-one.txt"}).status, 64);
+  EXPECT_EQ(run_tool({"compile", "a", "b", "--frobnicate"}).status, 64);
+  EXPECT_EQ(run_tool({"lint"}).status, 64);
 }
 
 }  // namespace
