@@ -125,6 +125,13 @@ void DiskFolder::rename(const std::string& from, const std::string& to) {
     throw FolderError("replace", to, system_reason());
 }
 
+void DiskFolder::sync_folder() {
+  const std::string name = root_.string();
+  with_descriptor(name, name, O_RDONLY | O_DIRECTORY, "flush", [&](int fd) {
+    if (::fsync(fd) != 0) throw FolderError("flush", name, system_reason());
+  });
+}
+
 bool write_all(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t put = ::write(fd, bytes.data(), bytes.size());

@@ -69,6 +69,7 @@ void replace_files(Folder& folder, const std::vector<FileToReplace>& files) {
       folder.rename(scratch_name(file.name), file.name);
       ++renamed;
     }
+    folder.sync_folder();  // once for the whole set, so a reported success survives a power cut
   } catch (...) {
     for (size_t i = renamed; i < files.size(); ++i) remove_scratch(folder, scratch_name(files[i].name));
     try {

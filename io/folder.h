@@ -45,6 +45,8 @@ public:
   virtual void write(const std::string& name, std::string_view bytes) = 0;
   virtual void flush(const std::string& name) = 0;
   virtual void rename(const std::string& from, const std::string& to) = 0;
+  // Makes the renames done so far durable; a folder in memory has nothing to do.
+  virtual void sync_folder() {}
 };
 
 // Name of the scratch file that replace_file writes before renaming it:
