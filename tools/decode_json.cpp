@@ -1,5 +1,7 @@
 #include "tools/decode_json.h"
 
+#include <cmath>
+
 #include <charconv>
 
 #include "model/cp1252.h"
@@ -45,7 +47,13 @@ Json entry_json(size_t index, const Voce& v) {
 Json element_json(const ValorePiano& v) {
   switch (v.tag) {
     case ValorePiano::kIntero: return v.intero();
-    case ValorePiano::kDoppio: return v.doppio();
+    case ValorePiano::kDoppio: {
+      // JSON has no such numbers; null stays for an empty element.
+      const double d = v.doppio();
+      if (std::isnan(d)) return "NaN";
+      if (std::isinf(d)) return d > 0 ? "Infinity" : "-Infinity";
+      return d;
+    }
     case ValorePiano::kVuoto: break;
   }
   return nullptr;

@@ -105,9 +105,20 @@ void Foglio::mappa() {
   const auto& px = s_.planimetria.coordinata[0];
   const auto& py = s_.planimetria.coordinata[1];
   svg_.rettangolo(30, kMappaY0, kLarghezza - 60, kMappaY1 - kMappaY0, "fill=\"#f7f7f2\" stroke=\"#bbb\"");
+  // A point is drawn when both its values are numbers: an empty element, or a
+  // NaN or infinity a damaged file may hold, is left out (and counted, to say so).
+  auto disegnabile = [&](size_t k) {
+    return k < px.size() && !px[k].vuoto() && !py[k].vuoto() && std::isfinite(px[k].come_doppio()) &&
+           std::isfinite(py[k].come_doppio());
+  };
+  size_t non_finiti = 0;
   double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
   for (size_t k = 0; k < px.size(); ++k) {
     if (px[k].vuoto() || py[k].vuoto()) continue;
+    if (!disegnabile(k)) {
+      ++non_finiti;
+      continue;
+    }
     x0 = std::min(x0, px[k].come_doppio()), x1 = std::max(x1, px[k].come_doppio());
     y0 = std::min(y0, py[k].come_doppio()), y1 = std::max(y1, py[k].come_doppio());
   }
@@ -119,8 +130,11 @@ void Foglio::mappa() {
   const double scala = std::min(larg / std::max(1.0, x1 - x0), alt / std::max(1.0, y1 - y0));
   const double cx = 30 + (kLarghezza - 60) / 2 - (x0 + x1) / 2 * scala;
   const double cy = (kMappaY0 + kMappaY1) / 2 + (y0 + y1) / 2 * scala;
+  if (non_finiti > 0)
+    svg_.testo(40, kMappaY0 + 20, std::to_string(non_finiti) + " plan points that are not numbers left out",
+               "font-size=\"9\" fill=\"#b00\"");
   auto punto = [&](size_t k, double& x, double& y) {
-    if (k >= px.size() || px[k].vuoto() || py[k].vuoto()) return false;
+    if (!disegnabile(k)) return false;
     x = cx + px[k].come_doppio() * scala;
     y = cy - py[k].come_doppio() * scala;
     return true;

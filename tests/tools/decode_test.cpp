@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "compiler/binary_writer.h"
 #include "compiler/compile.h"
 #include "io/memory_folder.h"
@@ -60,6 +62,24 @@ TEST_F(Decode, TableShowsStationsAndBoardTextsInUtf8) {
   EXPECT_EQ(first["inizio"], -700);
   EXPECT_EQ(table["entries"][80]["testo"], "(Bivio alta      )(velocità        )(Valmora-Fornella)");
   EXPECT_EQ(table["entries"][85]["campo7"], 610);
+}
+
+// A plan value that is not a finite number is told apart from an empty one.
+TEST_F(Decode, PlanShowsNonFiniteValuesAsStrings) {
+  std::string plan = dir_.read("x_linea.dat");
+  const double y = 2500.0;  // the value at position 2500, found once in the file
+  const std::string pattern(reinterpret_cast<const char*>(&y), sizeof y);
+  const size_t at = plan.find(pattern);
+  ASSERT_NE(at, std::string::npos);
+  ASSERT_EQ(plan.find(pattern, at + 1), std::string::npos);
+  const std::pair<double, std::string> cases[] = {{std::nan(""), "NaN"},
+                                                  {HUGE_VAL, "Infinity"},
+                                                  {-HUGE_VAL, "-Infinity"}};
+  for (const auto& [value, text] : cases) {
+    plan.replace(at, sizeof value, reinterpret_cast<const char*>(&value), sizeof value);
+    dir_.write("odd_linea.dat", plan);
+    EXPECT_EQ(decoded({"decode", "odd_linea.dat", "--cells", "2500"})["y"], nlohmann::json::array({text}));
+  }
 }
 
 TEST_F(Decode, PlanShowsIntegerSeedsDoublesAndEmptyEnds) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -140,6 +141,24 @@ TEST(RouteSheetBounds, DrawsABoardWhoseTableIndexIsOutsideTheTable) {
     EXPECT_NE(svg.find("<title>indication board at 1950 m (cell 40)\n</title>"), std::string::npos)
         << "index " << index;
   }
+}
+
+// A plan holding a NaN or an infinity (a damaged or hand-made file) is drawn
+// without that point, the page says so, and the SVG has no non-numbers.
+TEST_F(RouteSheet, LeavesNonFinitePlanPointsOut) {
+  compile_and_draw(built_in_line_text(), built_in_service_text());
+  const std::string name = "Valmora - Dorvane_linea.dat";
+  std::string plan = dir_.read(name);
+  const double y = 2500.0, nan = std::nan("");
+  const size_t at = plan.find(std::string(reinterpret_cast<const char*>(&y), sizeof y));
+  ASSERT_NE(at, std::string::npos);
+  plan.replace(at, sizeof nan, reinterpret_cast<const char*>(&nan), sizeof nan);
+  dir_.write(name, plan);
+  ASSERT_EQ(run_tool({"sheet", ".", "-o", "odd.svg"}).status, 0);
+  const std::string svg = dir_.read("odd.svg");
+  EXPECT_NE(svg.find(">1 plan points that are not numbers left out</text>"), std::string::npos);
+  EXPECT_EQ(svg.find("nan"), std::string::npos);
+  EXPECT_EQ(svg.find("inf"), std::string::npos);
 }
 
 // The sheet is well-formed XML and a real SVG renderer draws it without a
