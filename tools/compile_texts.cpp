@@ -14,38 +14,10 @@
 #include "io/disk_folder.h"
 #include "io/memory_folder.h"
 #include "model/cp1252.h"
+#include "tools/input_file.h"
 
 namespace scenario::tools {
 namespace {
-
-RequestError input_error(const std::string& path, const std::string& why) {
-  return RequestError(RequestError::Kind::kInput, "cannot read '" + path + "': " + why);
-}
-
-// The whole file, or nothing when the path does not exist. Only a regular
-// file of at most kLargestInput bytes is read: a device or a pipe could feed
-// the compile for ever.
-std::optional<std::string> read_input(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) {
-    if (errno == ENOENT) return std::nullopt;
-    throw input_error(path, std::strerror(errno));
-  }
-  if (S_ISDIR(st.st_mode)) throw input_error(path, "it is a folder");
-  if (!S_ISREG(st.st_mode)) throw input_error(path, "it is not a regular file");
-  if (uint64_t(st.st_size) > kLargestInput) throw input_error(path, "it is larger than 64 MiB");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw input_error(path, std::strerror(errno));
-  std::string bytes;
-  bytes.reserve(size_t(st.st_size));
-  char piece[1 << 16];
-  while (in.read(piece, sizeof piece) || in.gcount() > 0) {
-    bytes.append(piece, size_t(in.gcount()));
-    if (bytes.size() > kLargestInput) throw input_error(path, "it is larger than 64 MiB");  // it grew
-  }
-  if (in.bad()) throw input_error(path, "read error");
-  return bytes;
-}
 
 bool valid_utf8_with_multibyte(std::string_view bytes) {
   bool multibyte = false;
@@ -159,6 +131,15 @@ void write_outputs(CompileOutcome& outcome, MemoryFolder& memory, const CompileR
 // The file names a compile would write fit in a folder, and none of them is
 // one of the inputs (by another path, or by a link): that input would be lost.
 void check_outputs(const RunState& s, const CompileRequest& request) {
+  const std::string folder = "the output folder '" + request.output_dir + "'";
+  switch (folder_state(request.output_dir)) {
+    case FolderState::kMissing:
+      throw RequestError(RequestError::Kind::kUsage, folder + " does not exist");
+    case FolderState::kNotAFolder:
+      throw RequestError(RequestError::Kind::kUsage, folder + " is not a folder");
+    default:
+      break;  // one that cannot be written fails at its first file, with the system's reason
+  }
   struct stat line {}, service {};
   const bool have_line = ::stat(request.line_path.c_str(), &line) == 0;
   const bool have_service = ::stat(request.service_path.c_str(), &service) == 0;

@@ -1,6 +1,8 @@
 #include "tools/tool_cli.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -10,6 +12,7 @@
 #include "tools/compile_texts.h"
 #include "tools/decode_json.h"
 #include "tools/diagnostics.h"
+#include "tools/input_file.h"
 #include "tools/sheet_command.h"
 
 namespace scenario::tools {
@@ -96,15 +99,6 @@ int run_compile(CompileOptions& o, std::ostream& out, std::ostream& err) {
   return exit_status(outcome);
 }
 
-std::optional<std::string> read_whole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return bytes.str();
-}
-
 int run_decode(const DecodeOptions& o, std::ostream& out, std::ostream& err) {
   std::optional<FileKind> kind = o.kind.empty() ? kind_from_name(o.path) : kind_from_word(o.kind);
   if (!kind) {
@@ -120,9 +114,15 @@ int run_decode(const DecodeOptions& o, std::ostream& out, std::ostream& err) {
     }
     range = *parsed;
   }
-  std::optional<std::string> bytes = read_whole(o.path);
+  std::optional<std::string> bytes;
+  try {
+    bytes = read_input(o.path);
+  } catch (const RequestError& e) {
+    err << "scenario-tool: " << e.what() << "\n";
+    return kFailure;
+  }
   if (!bytes) {
-    err << "scenario-tool: cannot read '" << o.path << "'\n";
+    err << "scenario-tool: cannot read '" << o.path << "': " << std::strerror(ENOENT) << "\n";
     return kFailure;
   }
   try {

@@ -216,13 +216,32 @@ TEST_F(CompileTool, TakenMarkerSlotIsFatalAndWritesNothing) {
   EXPECT_FALSE(dir_.exists(kTable));
 }
 
-TEST_F(CompileTool, FolderThatCannotBeWrittenIsFatal) {
+// A missing output folder, or a file in its place, is a usage error named as
+// such; a file that cannot be replaced is a write failure and leaves the
+// older set whole.
+TEST_F(CompileTool, OutputFolderProblemsAreNamed) {
   write_built_in_texts();
-  ToolRun run = run_tool({"compile", "line.txt", "service.txt", "-o", "missing-folder", "--json"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "scenario-tool: cannot write 'Valmora - Dorvane_linea.dat': No such file or directory\n");
-  EXPECT_EQ(run.json()["fatal"], "write_failed");
-  EXPECT_EQ(run.json()["files"], nlohmann::json::array());
+  dir_.write("a-file", "");
+  std::filesystem::create_directories(dir_.path() / "blocked" / ("." + kGrid + ".part"));  // the last scratch name
+  struct Case {
+    std::string folder;
+    int status;
+    std::string fatal, message;
+  };
+  const Case cases[] = {
+      {"missing-folder", 64, "usage", "the output folder 'missing-folder' does not exist"},
+      {"a-file", 64, "usage", "the output folder 'a-file' is not a folder"},
+      {"blocked", 1, "write_failed", "cannot write '" + kGrid + "': Is a directory"},
+  };
+  for (const Case& c : cases) {
+    ToolRun run = run_tool({"compile", "line.txt", "service.txt", "-o", c.folder, "--json"});
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.err, "scenario-tool: " + c.message + "\n");
+    EXPECT_EQ(run.json()["fatal"], c.fatal);
+    EXPECT_EQ(run.json()["files"], nlohmann::json::array());
+  }
+  EXPECT_FALSE(dir_.exists("blocked/" + kPlan));
+  EXPECT_FALSE(dir_.exists("blocked/" + kTable));
 }
 
 TEST_F(CompileTool, HelpOnTheToolAndEachSubcommand) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cmath>
 
 #include "compiler/binary_writer.h"
@@ -117,6 +119,21 @@ TEST_F(Decode, ReadersGiveBackWhatTheCompilerWrote) {
   Planimetria plan = tools::read_plan_file(bytes_piano(s.planimetria));
   ASSERT_EQ(plan.posizioni(), s.planimetria.posizioni());
   EXPECT_EQ(bytes_piano(plan), bytes_piano(s.planimetria));
+}
+
+// Only a regular file of bounded size is decoded; the message says why not.
+TEST_F(Decode, RefusesWhatIsNotABoundedFile) {
+  std::filesystem::create_directory(dir_.path() / "folder.dat");
+  const std::pair<std::string, std::string> cases[] = {
+      {"absent.dat", "cannot read 'absent.dat': No such file or directory"},
+      {"folder.dat", "cannot read 'folder.dat': it is a folder"},
+      {"/dev/zero", "cannot read '/dev/zero': it is not a regular file"},
+  };
+  for (const auto& [path, message] : cases) {
+    ToolRun run = run_tool({"decode", path, "--kind", "grid"});
+    EXPECT_EQ(run.status, 1) << path;
+    EXPECT_EQ(run.err, "scenario-tool: " + message + "\n");
+  }
 }
 
 struct Malformed {

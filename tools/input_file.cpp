@@ -1,0 +1,40 @@
+#include "tools/input_file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace scenario::tools {
+namespace {
+
+RequestError input_error(const std::string& path, const std::string& why) {
+  return RequestError(RequestError::Kind::kInput, "cannot read '" + path + "': " + why);
+}
+
+}  // namespace
+
+std::optional<std::string> read_input(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT) return std::nullopt;
+    throw input_error(path, std::strerror(errno));
+  }
+  if (S_ISDIR(st.st_mode)) throw input_error(path, "it is a folder");
+  if (!S_ISREG(st.st_mode)) throw input_error(path, "it is not a regular file");
+  if (uint64_t(st.st_size) > kLargestInput) throw input_error(path, "it is larger than 64 MiB");
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw input_error(path, std::strerror(errno));
+  std::string bytes;
+  bytes.reserve(size_t(st.st_size));
+  char piece[1 << 16];
+  while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+    bytes.append(piece, size_t(in.gcount()));
+    if (bytes.size() > kLargestInput) throw input_error(path, "it is larger than 64 MiB");  // it grew
+  }
+  if (in.bad()) throw input_error(path, "read error");
+  return bytes;
+}
+
+}  // namespace scenario::tools

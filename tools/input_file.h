@@ -1,0 +1,18 @@
+#pragma once
+// Reading a file an author names on the command line (a description text,
+// or a binary file to decode): a regular file of bounded size, whole.
+
+#include <optional>
+#include <string>
+
+#include "tools/compile_texts.h"
+
+namespace scenario::tools {
+
+// The whole file, or nothing when the path does not exist. Only a regular
+// file of at most kLargestInput bytes is read: a device or a pipe could feed
+// the reader for ever. Anything else throws RequestError (kInput) with the
+// reason: a folder, not a regular file, too large, or the system's words.
+std::optional<std::string> read_input(const std::string& path);
+
+}  // namespace scenario::tools
