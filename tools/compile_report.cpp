@@ -36,7 +36,8 @@ nlohmann::ordered_json compile_report(const CompileOutcome& outcome, const std::
           {"errore_pos", outcome.state.errore_pos},
           {"fatal", fatal_json(outcome)},
           {"errors", errors},
-          {"files", outcome.written}};
+          {"files", outcome.written},
+          {"encodings", {{"line", or_null(outcome.line_encoding)}, {"service", or_null(outcome.service_encoding)}}}};
 }
 
 nlohmann::ordered_json refusal_report(const std::string& fatal, const std::string& message) {

@@ -33,13 +33,35 @@ bool valid_utf8_with_multibyte(std::string_view bytes) {
   return multibyte;
 }
 
+// The column (in characters, from 1) of the first character of a UTF-8 line
+// that cannot be converted.
+size_t failing_column(std::string_view line) {
+  size_t column = 1;
+  for (size_t i = 0; i < line.size(); ++column) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    const size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+    try {
+      utf8_a_cp1252(line.substr(i, length));
+    } catch (const std::invalid_argument&) {
+      return column;
+    }
+    i += length;
+  }
+  return column;
+}
+
+struct DecodedText {
+  std::string bytes;     // Windows-1252, as the compiler reads them
+  std::string encoding;  // what the file was read as: "cp1252" or "utf-8"
+};
+
 // The text as the compiler reads it: Windows-1252 bytes. A UTF-8 text (what
 // editors on Linux write) is converted line by line, so that a character the
-// line format cannot hold is reported with its line.
-std::string decoded_text(std::string bytes, const std::string& encoding, const std::string& path) {
+// line format cannot hold is reported at its line and column.
+DecodedText decoded_text(std::string bytes, const std::string& encoding, const std::string& path) {
   const bool bom = bytes.starts_with("\xEF\xBB\xBF");
   const bool utf8 = encoding == "utf-8" || (encoding == "auto" && (bom || valid_utf8_with_multibyte(bytes)));
-  if (!utf8) return bytes;
+  if (!utf8) return {std::move(bytes), "cp1252"};
   std::string_view rest(bytes);
   if (bom) rest.remove_prefix(3);
   std::string out;
@@ -50,13 +72,15 @@ std::string decoded_text(std::string bytes, const std::string& encoding, const s
       out += utf8_a_cp1252(rest.substr(0, end));
     } catch (const std::invalid_argument& e) {
       const std::string why = std::string_view(e.what()) == "malformed UTF-8"
-                                  ? "is not valid UTF-8 (try --encoding cp1252)"
-                                  : "has a character outside Windows-1252";
-      throw RequestError(RequestError::Kind::kInput, path + ":" + std::to_string(line) + ": the line " + why);
+                                  ? "not valid UTF-8 (try --encoding cp1252)"
+                                  : "a character outside Windows-1252";
+      throw RequestError(RequestError::Kind::kInput, path + ":" + std::to_string(line) + ":" +
+                                                         std::to_string(failing_column(rest.substr(0, end))) +
+                                                         ": " + why);
     }
     rest.remove_prefix(end);
   }
-  return out;
+  return {std::move(out), "utf-8"};
 }
 
 // A name as it can be shown in a message: control bytes and bytes that are
@@ -167,9 +191,14 @@ CompileOutcome compile_texts(const CompileRequest& request) {
   check_outputs(s, request);
   outcome.line_text = read_input(request.line_path);
   outcome.service_text = read_input(request.service_path);
-  for (auto [text, path] : {std::pair{&outcome.line_text, &request.line_path},
-                            std::pair{&outcome.service_text, &request.service_path}})
-    if (*text) *text = decoded_text(std::move(**text), request.encoding, *path);
+  for (auto [text, path, read_as] :
+       {std::tuple{&outcome.line_text, &request.line_path, &outcome.line_encoding},
+        std::tuple{&outcome.service_text, &request.service_path, &outcome.service_encoding}}) {
+    if (!*text) continue;
+    DecodedText decoded = decoded_text(std::move(**text), request.encoding, *path);
+    *text = std::move(decoded.bytes);
+    *read_as = decoded.encoding;
+  }
 
   MemoryFolder memory;
   if (outcome.line_text) memory.files()[nome_testo_linea(s.percorso_nome)] = *outcome.line_text;

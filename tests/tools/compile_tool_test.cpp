@@ -47,7 +47,8 @@ TEST_F(CompileTool, CleanCompileWritesIntoTheCurrentFolderAndReportsItsFiles) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.json(), nlohmann::json::parse(R"j({"errore_n": 0, "errore_pos": 0, "fatal": null, "errors": [],
-      "files": ["Valmora - Dorvane_linea.dat", "Valmora - Dorvane_ICN 853.sim", "Valmora - Dorvane_ICN 853.dat"]})j"));
+      "files": ["Valmora - Dorvane_linea.dat", "Valmora - Dorvane_ICN 853.sim", "Valmora - Dorvane_ICN 853.dat"],
+      "encodings": {"line": "cp1252", "service": "cp1252"}})j"));
   for (const std::string& name : {kPlan, kTable, kGrid}) EXPECT_TRUE(dir_.exists(name)) << name;
 }
 
@@ -161,16 +162,23 @@ TEST_F(CompileTool, UTF8CopiesCompileIdentically) {
     dir_.write("service8.txt", bom + cp1252_a_utf8(built_in_service_text()));
     std::vector<std::string> args = {"compile", "line8.txt", "service8.txt", "-o", "u"};
     args.insert(args.end(), flags.begin(), flags.end());
+    args.push_back("--json");
     ToolRun run = run_tool_args(args);
     EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.json()["encodings"]["line"], "utf-8");  // the service text, plain ASCII, reads the same either way
     EXPECT_TRUE(dir_.read("u/" + kTable) == table);
     EXPECT_TRUE(dir_.read("u/" + kGrid) == grid);
     EXPECT_TRUE(dir_.read("u/" + kPlan) == plan);
   }
-  // Told it is UTF-8, a Windows-1252 text is refused with the line that is not.
+  // A character with no Windows-1252 form is named at its line and column.
+  dir_.write("euro.txt", "[generale]\r\nlunghezza percorso, \xE2\x82\xAC\xE2\x82\xBD 1\r\n");
+  ToolRun rouble = run_tool({"compile", "euro.txt", "service.txt"});
+  EXPECT_EQ(rouble.status, 1);
+  EXPECT_EQ(rouble.err, "scenario-tool: euro.txt:2:22: a character outside Windows-1252\n");
+  // Told it is UTF-8, a Windows-1252 text is refused where it is not.
   ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--encoding", "utf-8"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "scenario-tool: line.txt:64: the line is not valid UTF-8 (try --encoding cp1252)\n");
+  EXPECT_EQ(run.err, "scenario-tool: line.txt:64:58: not valid UTF-8 (try --encoding cp1252)\n");
 }
 
 TEST_F(CompileTool, InputThatIsAFolderIsRefusedBeforeCompiling) {
@@ -191,7 +199,8 @@ TEST_F(CompileTool, MissingLineTextIsError101AndNothingIsWritten) {
             "scenario-tool: the line description left no track grid; no binary file written\n");
   EXPECT_EQ(run.json(), nlohmann::json::parse(R"j({"errore_n": 101, "errore_pos": 0, "fatal": "no_grid",
       "errors": [{"n": 101, "pos": null, "file": "absent.txt", "line": null, "column": null,
-                  "message": "line description text missing"}], "files": []})j"));
+                  "message": "line description text missing"}], "files": [],
+      "encodings": {"line": null, "service": "cp1252"}})j"));
   EXPECT_FALSE(dir_.exists(kGrid));
   EXPECT_EQ(dir_.read("service.txt"), built_in_service_text());
 }
