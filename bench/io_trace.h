@@ -36,6 +36,9 @@ public:
   void write(const std::string& name, std::string_view bytes) override;
   void flush(const std::string& name) override;
   void rename(const std::string& from, const std::string& to) override;
+  // The older files kept while a set is renamed are the folder layer's own
+  // bookkeeping: passed on, not noted (nor their removal).
+  void keep_copy(const std::string& name, const std::string& copy) override { interna_.keep_copy(name, copy); }
 
   const std::vector<Operazione>& operazioni() const { return operazioni_; }
 

@@ -125,6 +125,12 @@ void DiskFolder::rename(const std::string& from, const std::string& to) {
     throw FolderError("replace", to, system_reason());
 }
 
+void DiskFolder::keep_copy(const std::string& name, const std::string& copy) {
+  const std::string to = path_of(copy);
+  if (::unlink(to.c_str()) != 0 && errno != ENOENT) throw FolderError("keep", name, system_reason());
+  if (::link(path_of(name).c_str(), to.c_str()) != 0) throw FolderError("keep", name, system_reason());
+}
+
 void DiskFolder::sync_folder() {
   const std::string name = root_.string();
   with_descriptor(name, name, O_RDONLY | O_DIRECTORY, "flush", [&](int fd) {

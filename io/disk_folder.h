@@ -25,6 +25,7 @@ public:
   void flush(const std::string& name) override;
   void rename(const std::string& from, const std::string& to) override;
   void sync_folder() override;
+  void keep_copy(const std::string& name, const std::string& copy) override;
 
   const std::filesystem::path& root() const { return root_; }
 

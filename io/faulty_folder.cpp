@@ -38,4 +38,9 @@ void FaultyFolder::rename(const std::string& from, const std::string& to) {
   inner_.rename(from, to);
 }
 
+void FaultyFolder::keep_copy(const std::string& name, const std::string& copy) {
+  count("keep", name);
+  inner_.keep_copy(name, copy);
+}
+
 }  // namespace scenario

@@ -5,7 +5,8 @@ namespace scenario {
 
 // Wraps another folder and makes chosen operations fail, as a full disk or a
 // vanished file would. Counted operations: read, delete, create, write, flush
-// and rename (exists and list are questions, not operations, and never fail).
+// rename and keep_copy (exists and list are questions, not operations, and
+// never fail).
 class FaultyFolder : public Folder {
 public:
   explicit FaultyFolder(Folder& inner) : inner_(inner) {}
@@ -26,6 +27,7 @@ public:
   void flush(const std::string& name) override;
   void rename(const std::string& from, const std::string& to) override;
   void sync_folder() override { inner_.sync_folder(); }  // never made to fail
+  void keep_copy(const std::string& name, const std::string& copy) override;
 
 private:
   void count(const char* operation, const std::string& name);

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <string_view>
 
 namespace scenario {
 
@@ -11,18 +13,25 @@ FolderError::FolderError(std::string operation, std::string file, std::string re
       file_(std::move(file)),
       reason_(std::move(reason)) {}
 
-std::string scratch_name(const std::string& name) {
-  constexpr size_t kLongestName = 255;  // bytes in one name on Linux file systems
-  std::string scratch = "." + name + ".part";
-  if (scratch.size() <= kLongestName) return scratch;
-  // A final name that fits but leaves no room for the marks: a shortened name
-  // made unique again by a hash of the whole one.
+namespace {
+
+// "." + name + suffix, shortened (and made unique again by a hash of the
+// whole name) when that would pass the longest name a file system takes.
+std::string hidden_name(const std::string& name, std::string_view suffix) {
+  constexpr size_t kLongestName = 255;
+  std::string hidden = "." + name + std::string(suffix);
+  if (hidden.size() <= kLongestName) return hidden;
   uint64_t hash = 14695981039346656037ull;  // FNV-1a
   for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
   char hex[17];
   std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-  return "." + name.substr(0, kLongestName - 1 - 1 - 16 - 5) + "~" + hex + ".part";
+  return "." + name.substr(0, kLongestName - 1 - 1 - 16 - suffix.size()) + "~" + hex + std::string(suffix);
 }
+
+}  // namespace
+
+std::string scratch_name(const std::string& name) { return hidden_name(name, ".part"); }
+std::string backup_name(const std::string& name) { return hidden_name(name, ".old"); }
 
 namespace {
 
@@ -53,7 +62,38 @@ void replace_file_streamed(Folder& folder, const std::string& name,
   }
 }
 
+namespace {
+
+// Best effort, after a failure: the first failure is the one worth reporting.
+template <typename Step>
+void try_to(Step step) {
+  try {
+    step();
+  } catch (const FolderError&) {
+  }
+}
+
+// Puts the older files back over the `renamed` first of `files` (or removes
+// the new ones that had no older file), then removes what the run left.
+void undo_set(Folder& folder, const std::vector<FileToReplace>& files, const std::vector<bool>& kept,
+              size_t renamed) {
+  for (size_t i = 0; i < files.size(); ++i) {
+    const std::string& name = files[i].name;
+    if (i < renamed)
+      try_to([&] { kept[i] ? folder.rename(backup_name(name), name) : folder.remove(name); });
+    try_to([&] {
+      if (folder.exists(scratch_name(name))) folder.remove(scratch_name(name));
+    });
+    try_to([&] {
+      if (kept[i] && folder.exists(backup_name(name))) folder.remove(backup_name(name));
+    });
+  }
+}
+
+}  // namespace
+
 void replace_files(Folder& folder, const std::vector<FileToReplace>& files) {
+  std::vector<bool> kept(files.size(), false);
   size_t renamed = 0;
   const FileToReplace* current = nullptr;
   try {
@@ -64,6 +104,13 @@ void replace_files(Folder& folder, const std::vector<FileToReplace>& files) {
       file.produce([&](std::string_view piece) { folder.write(scratch, piece); });
       folder.flush(scratch);
     }
+    for (size_t i = 0; i < files.size(); ++i) {
+      current = &files[i];
+      if (folder.exists(files[i].name)) {
+        folder.keep_copy(files[i].name, backup_name(files[i].name));
+        kept[i] = true;
+      }
+    }
     for (const FileToReplace& file : files) {
       current = &file;
       folder.rename(scratch_name(file.name), file.name);
@@ -71,13 +118,25 @@ void replace_files(Folder& folder, const std::vector<FileToReplace>& files) {
     }
     folder.sync_folder();  // once for the whole set, so a reported success survives a power cut
   } catch (...) {
-    for (size_t i = renamed; i < files.size(); ++i) remove_scratch(folder, scratch_name(files[i].name));
+    undo_set(folder, files, kept, renamed);
     try {
       throw;
     } catch (const FolderError& e) {
       throw FolderError("write", current->name, e.reason());
     }
   }
+  // The new set stands; a kept older file that cannot be removed is reported
+  // (it is left beside the set, hidden), after trying the others.
+  std::optional<FolderError> failed;
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (!kept[i]) continue;
+    try {
+      folder.remove(backup_name(files[i].name));
+    } catch (const FolderError& e) {
+      if (!failed) failed = FolderError("write", files[i].name, e.reason());
+    }
+  }
+  if (failed) throw *failed;
 }
 
 void replace_file(Folder& folder, const std::string& name, std::string_view bytes) {

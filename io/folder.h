@@ -45,6 +45,10 @@ public:
   virtual void write(const std::string& name, std::string_view bytes) = 0;
   virtual void flush(const std::string& name) = 0;
   virtual void rename(const std::string& from, const std::string& to) = 0;
+  // Gives the file `name` the second name `copy` (a hard link on disk),
+  // replacing whatever held that name: the older file of a set, kept until
+  // the new set stands.
+  virtual void keep_copy(const std::string& name, const std::string& copy) = 0;
   // Makes the renames done so far durable; a folder in memory has nothing to do.
   virtual void sync_folder() {}
 };
@@ -52,6 +56,9 @@ public:
 // Name of the scratch file that replace_file writes before renaming it:
 // hidden, and never longer than a file name may be.
 std::string scratch_name(const std::string& name);
+
+// Name under which replace_files keeps the older file while a set is renamed.
+std::string backup_name(const std::string& name);
 
 // Replaces `name` with exactly `bytes`: the content goes to a scratch file in
 // the same folder, is flushed, and is renamed over the final name. At every
@@ -75,11 +82,12 @@ struct FileToReplace {
   std::function<void(const ByteSink&)> produce;
 };
 
-// Replaces a set of files so that a failure while writing leaves the older
-// set whole: every file is written and flushed to its scratch file first, and
-// only when all of them are, each is renamed over its final name, in order.
-// On failure every scratch file left is removed and the FolderError (naming
-// the final file) or the producer's exception passes on.
+// Replaces a set of files so that a failure leaves the older set whole: every
+// file is written and flushed to its scratch file first; then each older file
+// gets a second, backup name and the new ones are renamed over the final
+// names, in order. A rename that fails undoes the ones before it from the
+// backups. On failure the run's scratch and backup files are removed and the
+// FolderError (naming the final file) or the producer's exception passes on.
 void replace_files(Folder& folder, const std::vector<FileToReplace>& files);
 
 }  // namespace scenario

@@ -40,4 +40,10 @@ void MemoryFolder::rename(const std::string& from, const std::string& to) {
   files_[to] = std::move(content);
 }
 
+void MemoryFolder::keep_copy(const std::string& name, const std::string& copy) {
+  auto it = files_.find(name);
+  if (it == files_.end()) throw FolderError("keep", name, "No such file or directory");
+  files_[copy] = it->second;
+}
+
 }  // namespace scenario

@@ -16,6 +16,7 @@ public:
   void write(const std::string& name, std::string_view bytes) override;
   void flush(const std::string& name) override;
   void rename(const std::string& from, const std::string& to) override;
+  void keep_copy(const std::string& name, const std::string& copy) override;
 
   std::map<std::string, std::string>& files() { return files_; }
 

@@ -218,6 +218,8 @@ TEST(Run, EveryFailingOperationLeavesWholeFiles) {
     ASSERT_EQ(e.stato, 1) << e.diagnostica;
     for (const auto& [nome, contenuto] : memoria.files()) {
       bool vecchio = vecchi.count(nome) && vecchi[nome] == contenuto;
+      // An older binary file kept while the set was renamed, left when its removal failed.
+      for (const std::string& b : kBinari) vecchio = vecchio || (nome == backup_name(b) && contenuto == vecchi[b]);
       EXPECT_TRUE(vecchio || nuovi[nome] == contenuto) << nome << " is neither old nor new";
     }
     if (!e.riquadri.empty()) {
