@@ -72,7 +72,9 @@ void add_sheet(CLI::App& app, SheetRequest& o) {
   s->add_option("DIR", o.folder, "folder that holds the scenario's binary files")->required();
   s->add_option("--route", o.route, "route name, as in the file names")->capture_default_str();
   s->add_option("--train", o.train, "train name, as in the file names")->capture_default_str();
-  s->add_option("-o,--output", o.output, "the SVG file to write")->required();
+  s->add_option("-o,--output", o.output, "the SVG file to write")
+      ->required()
+      ->check([](const std::string& path) { return path.empty() ? std::string("an empty file name") : std::string(); });
 }
 
 int run_compile(CompileOptions& o, std::ostream& out, std::ostream& err) {

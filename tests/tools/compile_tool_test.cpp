@@ -269,6 +269,7 @@ TEST_F(CompileTool, HelpOnTheToolAndEachSubcommand) {
   EXPECT_EQ(run_tool({"compile", "only-one.txt"}).status, 64);
   EXPECT_EQ(run_tool({"compile", "a", "b", "--frobnicate"}).status, 64);
   EXPECT_EQ(run_tool({"lint"}).status, 64);
+  EXPECT_EQ(run_tool({"sheet", ".", "-o", ""}).status, 64);
 }
 
 }  // namespace
