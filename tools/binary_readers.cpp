@@ -131,6 +131,7 @@ std::array<Voce, kVociServizio> read_table_file(std::string_view bytes) {
 }
 
 Planimetria read_plan_file(std::string_view bytes) {
+  if (bytes.empty()) throw DecodeError(0, "the file is empty: a plan holds at least one position");
   std::vector<ValorePiano> all;
   Input in(bytes);
   while (in.left() > 0) all.push_back(read_element(in));

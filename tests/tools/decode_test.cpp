@@ -157,6 +157,7 @@ TEST_F(Decode, MalformedFilesAreRefusedWithTheOffsetWhereTheyBreak) {
       {"long.sim", table + "xy", "at offset " + std::to_string(table.size()) + ": the file goes on for 2 bytes after the 87th entry"},
       {"tag_linea.dat", bad_tag, "at offset 8: unknown element tag 7 (known: 0 empty, 2 integer, 5 double)"},
       {"cut_linea.dat", plan.substr(0, 12), "at offset 8: a double element is cut short"},
+      {"empty_linea.dat", "", "at offset 0: the file is empty: a plan holds at least one position"},
       {"odd_linea.dat", plan.substr(0, 4),
        "at offset 4: the file holds an odd number of elements (1): its two coordinate halves cannot be equal"},
   };
