@@ -38,13 +38,21 @@ unsigned char byte_di(char32_t cp) {
 
 }  // namespace
 
+int utf8_continuation_count(unsigned char lead) {
+  if (lead < 0x80) return 0;
+  if ((lead >> 5) == 6) return 1;
+  if ((lead >> 4) == 14) return 2;
+  if ((lead >> 3) == 30) return 3;
+  return -1;
+}
+
 std::string utf8_a_cp1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (size_t i = 0; i < utf8.size();) {
     unsigned char c = static_cast<unsigned char>(utf8[i]);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : -1;
-    if (extra < 0 || (extra > 0 && i + extra >= utf8.size()))
+    const int extra = utf8_continuation_count(c);  // four-byte characters have no Windows-1252 form
+    if (extra < 0 || extra > 2 || (extra > 0 && i + extra >= utf8.size()))
       throw std::invalid_argument("malformed UTF-8");
     char32_t cp = extra == 0 ? c : extra == 1 ? (c & 0x1F) : (c & 0x0F);
     for (int k = 1; k <= extra; ++k) {

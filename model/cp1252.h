@@ -7,6 +7,10 @@
 
 namespace scenario {
 
+// How many continuation bytes follow a UTF-8 lead byte (0 to 3), or -1 when
+// the byte cannot start a character.
+int utf8_continuation_count(unsigned char lead);
+
 // UTF-8 to Windows-1252; a character the code page lacks, or malformed UTF-8,
 // throws std::invalid_argument.
 std::string utf8_a_cp1252(std::string_view utf8);

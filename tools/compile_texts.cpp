@@ -23,7 +23,7 @@ bool valid_utf8_with_multibyte(std::string_view bytes) {
   bool multibyte = false;
   for (size_t i = 0; i < bytes.size();) {
     unsigned char c = static_cast<unsigned char>(bytes[i]);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+    const int extra = utf8_continuation_count(c);
     if (extra < 0 || i + extra >= bytes.size()) return false;
     for (int k = 1; k <= extra; ++k)
       if ((static_cast<unsigned char>(bytes[i + k]) >> 6) != 2) return false;
@@ -39,7 +39,7 @@ size_t failing_column(std::string_view line) {
   size_t column = 1;
   for (size_t i = 0; i < line.size(); ++column) {
     const unsigned char c = static_cast<unsigned char>(line[i]);
-    const size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+    const size_t length = size_t(std::max(utf8_continuation_count(c), 0)) + 1;
     try {
       utf8_a_cp1252(line.substr(i, length));
     } catch (const std::invalid_argument&) {
