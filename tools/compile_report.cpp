@@ -32,8 +32,8 @@ nlohmann::ordered_json compile_report(const CompileOutcome& outcome, const std::
                       {"column", or_null(d.column)},
                       {"message", d.message}});
   }
-  return {{"errore_n", outcome.state.errore_n},
-          {"errore_pos", outcome.state.errore_pos},
+  return {{"errore_n", outcome.analysis.state.errore_n},
+          {"errore_pos", outcome.analysis.state.errore_pos},
           {"fatal", fatal_json(outcome)},
           {"errors", errors},
           {"files", outcome.written},

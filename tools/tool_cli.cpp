@@ -94,7 +94,7 @@ int run_compile(CompileOptions& o, std::ostream& out, std::ostream& err) {
     err << "scenario-tool: " << e.what() << "\n";
     return kFailure;
   }
-  std::vector<Diagnostic> diagnostics = diagnose(outcome, o.request);
+  std::vector<Diagnostic> diagnostics = diagnose(outcome.analysis);
   for (const Diagnostic& d : diagnostics) print_diagnostic(err, d);
   print_fatal(err, outcome);
   if (o.json) out << json_text(compile_report(outcome, diagnostics));
