@@ -342,15 +342,22 @@ bool first_on_its_line(std::string_view text, size_t at) {
 }
 
 void ignored_record(const Analysis& a, Findings& out) {
+  const char* line_record = "";  // what the record that starts the current line was taken for
   for (const RecordLetto& r : a.state.letti) {
-    if (*r.tipo != '\0') continue;
     const std::string& text = *a.text(text_of(r)).bytes;
     const std::string_view word(text.data() + r.chiave.inizio, r.chiave.fine - r.chiave.inizio);
+    const bool first = first_on_its_line(text, r.chiave.inizio);
+    // The values of a general-section record met too late are that record's finding.
+    if (first) line_record = std::string_view(r.tipo) == kGeneraleInRitardo ? "" : r.tipo;
+    if (*r.tipo != '\0') continue;
     const bool header = word.starts_with('[') && word.ends_with(']');
     if (word.empty() || header || word.find('-') != std::string_view::npos) continue;
-    if (!first_on_its_line(text, r.chiave.inizio)) continue;  // a value of a record before it
-    add(out, "ignored-record", r, r.chiave,
-        "'" + std::string(word) + "' is not a record the compiler knows here: the line is skipped");
+    if (first)
+      add(out, "ignored-record", r, r.chiave,
+          "'" + std::string(word) + "' is not a record the compiler knows here: the line is skipped");
+    else if (*line_record != '\0')
+      add(out, "ignored-record", r, r.chiave,
+          "'" + std::string(word) + "' is one value more than the " + line_record + " record reads: it is skipped");
   }
 }
 
@@ -412,8 +419,8 @@ const std::array kChecks = {
               clock_range},
     LintCheck{"ignored-record", Severity::kWarning,
               "A line that starts with a field no record keyword matches where it stands (a misspelt keyword, a "
-              "record before [generale], or the last field of a text, which is never read as a record): the "
-              "compiler skips it without a word.",
+              "record before [generale], or the last field of a text, which is never read as a record), or a "
+              "value more than its record reads: the compiler skips it without a word.",
               ignored_record},
     LintCheck{"late-general-record", Severity::kWarning,
               "A record of the line text's general section (lunghezza percorso, progressiva chilometrica, "

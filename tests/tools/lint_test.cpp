@@ -94,6 +94,12 @@ const std::vector<LintCase>& lint_cases() {
        "[-Wignored-record]\n"
        "abatimento, 100, AC\n"
        "^\n"},
+      {"ignored-record", Text::kService, "velocita,    1000,   125", "velocita,    1000,   125, 130",
+       "velocita,    1000,   125 ",
+       "service.txt:12:27: warning: '130' is one value more than the velocita record reads: it is skipped "
+       "[-Wignored-record]\n"
+       "velocita,    1000,   125, 130\n"
+       "                          ^\n"},
       {"late-general-record", Text::kLine, "[curve]\r\n", "[curve]\r\nsfondo uno, 3\r\n", "",
        "line.txt:11:1: warning: 'sfondo uno' comes after the general section has ended: it is not read "
        "[-Wlate-general-record]\n"
