@@ -18,7 +18,12 @@ void TestoInLettura::leggi_parola() {
   }
   std::vector<CampoLetto> chiave;
   lettore_.traccia(&chiave);
-  s_.lettura = lettore_.leggi_testo();
+  try {
+    s_.lettura = lettore_.leggi_testo();
+  } catch (...) {
+    lettore_.traccia(nullptr);
+    throw;
+  }
   s_.contesto.offset_record = s_.contesto.offset_campo;
   s_.letti.push_back({s_.contesto.fonte, "", chiave.at(0), {}});
   lettore_.traccia(&s_.letti.back().campi);
