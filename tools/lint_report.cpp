@@ -5,6 +5,7 @@
 
 #include "compiler/error_meanings.h"
 #include "tools/compile_report.h"
+#include "tools/source_map.h"
 
 namespace scenario::tools {
 namespace {
@@ -118,13 +119,20 @@ nlohmann::ordered_json report_json(const LintReport& report) {
 nlohmann::ordered_json report_sarif(const LintReport& report, const std::string& version) {
   const nlohmann::ordered_json rules = sarif_rules();
   nlohmann::ordered_json results = nlohmann::ordered_json::array();
-  for (const Diagnostic& d : report.errors) {
+  for (size_t i = 0; i < report.errors.size(); ++i) {
+    const Diagnostic& d = report.errors[i];
     const std::string id = error_rule_id(d.number);
+    nlohmann::ordered_json locations = sarif_location(d.file, d.line, d.column, 0);
+    // An error about a text as a whole covers all its lines.
+    const std::optional<std::string>& text = report.analysis->text(report.analysis->errors[i].text).bytes;
+    if (!d.line && text)
+      locations[0]["physicalLocation"]["region"] = {{"startLine", 1},
+                                                    {"endLine", SourceMap(*text).point(text->size()).line}};
     results.push_back({{"ruleId", id},
                        {"ruleIndex", rule_index(rules, id)},
                        {"level", "error"},
                        {"message", {{"text", sentence(d.message)}}},
-                       {"locations", sarif_location(d.file, d.line, d.column, 0)}});
+                       {"locations", locations}});
   }
   for (const ReportedFinding& r : report.findings) {
     results.push_back({{"ruleId", r.finding->check},
@@ -137,11 +145,11 @@ nlohmann::ordered_json report_sarif(const LintReport& report, const std::string&
       {"tool", {{"driver", {{"name", "scenario-tool lint"}, {"version", version}, {"rules", rules}}}}},
       {"columnKind", "utf16CodeUnits"},
       {"results", results}};
-  if (!report.fatal.empty())
+  if (!report.fatal.empty()) {
+    const nlohmann::ordered_json notice = {{"level", "error"}, {"message", {{"text", sentence(report.fatal)}}}};
     run["invocations"] = nlohmann::ordered_json::array(
-        {{{"executionSuccessful", false},
-          {"toolExecutionNotifications", nlohmann::ordered_json::array({{{"level", "error"},
-                                                                         {"message", {{"text", sentence(report.fatal)}}}}})}}});
+        {{{"executionSuccessful", false}, {"toolExecutionNotifications", nlohmann::ordered_json::array({notice})}}});
+  }
   return {{"version", "2.1.0"},
           {"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
           {"runs", nlohmann::ordered_json::array({run})}};

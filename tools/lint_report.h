@@ -26,7 +26,7 @@ struct ReportedFinding {
 
 struct LintReport {
   const Analysis* analysis;
-  std::vector<Diagnostic> errors;  // the compile's own
+  std::vector<Diagnostic> errors;  // the compile's own: diagnose(*analysis)
   std::vector<ReportedFinding> findings;
   std::string fatal;  // why nothing past the parse could be checked; empty when it could
 };

@@ -223,8 +223,8 @@ TEST_F(Lint, JsonCarriesErrorsAndFindings) {
     "fatal": null})j"));
 }
 
-// The SARIF output of a fixture with a compile error and findings of several
-// checks, checked by the SARIF Multitool that scripts/setup.sh installs from
+// The SARIF output of a fixture with a compile error about a whole text and
+// findings of several checks, checked by the SARIF Multitool that scripts/setup.sh installs from
 // the npm registry.
 TEST_F(Lint, SarifPassesARealValidator) {
   const std::filesystem::path validator =
@@ -233,15 +233,19 @@ TEST_F(Lint, SarifPassesARealValidator) {
 
   std::string service = edited(built_in_service_text(), "orologio,    2 ", "orologio,    24 ");
   service = edited(service, "velocita,    1000,   125", "velocita,    1020,   127");
-  write_texts(edited(built_in_line_text(), "pendenza,  3000,   5", "pendenza,  3000,   40"),
-              edited(service, "segnale,   70100,", "segnale,   1000,"));
+  std::string line = edited(built_in_line_text(), "pendenza,  3000,   5", "pendenza,  3000,   40");
+  // Error 2 concerns the line text as a whole.
+  line = edited(line, "progressiva chilometrica uno,    0,    71000,", "progressiva chilometrica uno,    0,    71020,");
+  write_texts(line, service);
   dir_.write("my line.txt", dir_.read("line.txt"));
   ToolRun run = run_tool({"lint", "my line.txt", "service.txt", "--format", "sarif"});
   ASSERT_EQ(run.status, 2);
   nlohmann::json sarif = run.json();
   ASSERT_EQ(sarif["runs"][0]["results"].size(), 6u);
-  EXPECT_EQ(sarif["runs"][0]["results"][1]["locations"][0]["physicalLocation"]["artifactLocation"]["uri"],
-            "my%20line.txt");
+  const nlohmann::json& whole_text = sarif["runs"][0]["results"][0];
+  EXPECT_EQ(whole_text["ruleId"], "error-2");
+  EXPECT_EQ(whole_text["locations"][0]["physicalLocation"], nlohmann::json::parse(R"j(
+      {"artifactLocation": {"uri": "my%20line.txt"}, "region": {"startLine": 1, "endLine": 72}})j"));
   dir_.write("lint.sarif", run.out);
 
   const std::string command = "DOTNET_SYSTEM_GLOBALIZATION_INVARIANT=1 '" + validator.string() +
