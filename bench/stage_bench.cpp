@@ -5,6 +5,10 @@
 //   service_half/*     the service text into the grid and the table
 //   code_placement/*   the cab-signal code pass over the compiled grid
 //   binary_writing/*   the bytes of the three binary files, built in memory
+//   analysis_compile/* what scenario-tool compile does before its disk: the
+//                      analysis of both texts with the bytes of the files
+//   analysis_lint/*    what scenario-tool lint does: the traced analysis,
+//                      without the files, and every check
 // Only the stage named is timed; the state it starts from is built with the
 // clock paused. Every large block is taken fresh from the system, as in a run
 // of the program, rather than from memory an earlier iteration gave back.
@@ -27,6 +31,8 @@
 #include "sources/dati_treno.h"
 #include "sources/file_names.h"
 #include "sources/text_writer.h"
+#include "tools/analysis.h"
+#include "tools/lint_checks.h"
 
 namespace scenario::bench {
 namespace {
@@ -190,6 +196,29 @@ void scrittura_binari(benchmark::State& state, const Caso& c) {
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
 }
 
+tools::AnalysisRequest richiesta(const Caso& c) { return {{"line.txt", c.linea}, {"service.txt", c.servizio}}; }
+
+void analisi_compile(benchmark::State& state, const Caso& c) {
+  for (auto _ : state) {
+    tools::AnalysisRequest r = richiesta(c);
+    r.binaries = true;
+    tools::Analysis a = tools::analyse(std::move(r));
+    benchmark::DoNotOptimize(a.files.data());
+  }
+}
+
+void analisi_lint(benchmark::State& state, const Caso& c) {
+  size_t trovati = 0;
+  for (auto _ : state) {
+    tools::AnalysisRequest r = richiesta(c);
+    r.trace = true;
+    tools::Analysis a = tools::analyse(std::move(r));
+    trovati = tools::run_checks(a).size();
+    benchmark::DoNotOptimize(trovati);
+  }
+  state.counters["findings"] = double(trovati);
+}
+
 void registra(const std::string& nome, const Caso& c, void (*f)(benchmark::State&, const Caso&)) {
   benchmark::RegisterBenchmark((nome + "/" + c.nome).c_str(), [c, f](benchmark::State& st) { f(st, c); })
       ->Unit(benchmark::kMicrosecond);
@@ -211,6 +240,8 @@ int main(int argc, char** argv) {
     registra("service_half", c, meta_servizio);
     registra("code_placement", c, piazzamento);
     registra("binary_writing", c, scrittura_binari);
+    registra("analysis_compile", c, analisi_compile);
+    registra("analysis_lint", c, analisi_lint);
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

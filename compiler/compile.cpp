@@ -40,10 +40,11 @@ void memorizza_dati(RunState& s, Folder& folder) {
   }
 }
 
-EsitoCompilazione memorizza_percorso(RunState& s, Folder& folder, int32_t j) {
+EsitoCompilazione compila_percorso(RunState& s, Folder& folder, int32_t j) {
   s.genera_linea = j;
   s.errore_n = 0;
   s.registro.clear();
+  s.letti.clear();
   svuota_servizio(s);
   memorizza_dati(s, folder);
   if (!s.griglia_pronta()) return {EsitoCompilazione::kSenzaGriglia, s.errore_n};
@@ -51,8 +52,13 @@ EsitoCompilazione memorizza_percorso(RunState& s, Folder& folder, int32_t j) {
   piazza_codici(s);
   s.contesto = {Fonte::kScrittura, 0, 0};
   if (int32_t n = memorizza_marcatori(s); n != 0) return {EsitoCompilazione::kSlotOccupato, n};
-  scrivi_file_binari(s, folder);
   return {};
+}
+
+EsitoCompilazione memorizza_percorso(RunState& s, Folder& folder, int32_t j) {
+  EsitoCompilazione esito = compila_percorso(s, folder, j);
+  if (esito.fine == EsitoCompilazione::kScritto) scrivi_file_binari(s, folder);
+  return esito;
 }
 
 }  // namespace scenario

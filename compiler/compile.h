@@ -24,7 +24,12 @@ struct EsitoCompilazione {
   int32_t numero_riquadro = 0;  // the number for the error box, when not written
 };
 
-// Throws FolderError when a binary file cannot be written.
+// The whole compile but the writing: parse, code placement, markers and
+// codes. With kScritto the files are ready to be written (scrivi_file_binari).
+EsitoCompilazione compila_percorso(RunState& s, Folder& folder, int32_t j);
+
+// compila_percorso, then the three files. Throws FolderError when a binary
+// file cannot be written.
 EsitoCompilazione memorizza_percorso(RunState& s, Folder& folder, int32_t j);
 
 }  // namespace scenario

@@ -21,6 +21,12 @@ void LettoreCampi::chiudi_campo() {
   }
 }
 
+void LettoreCampi::annota(size_t inizio, size_t fine, int64_t numero, bool testo) {
+  if (!campi_) return;
+  while (fine > inizio && spazio(testo_[fine - 1])) --fine;
+  campi_->push_back({inizio, fine, numero, testo});
+}
+
 void LettoreCampi::fail_past_end() {
   // The missing field would have started at the end of the text.
   if (contesto_) contesto_->offset_campo = testo_.size();
@@ -33,6 +39,7 @@ std::string LettoreCampi::leggi_testo() {
   size_t inizio = pos_;
   while (pos_ < testo_.size() && !separatore(testo_[pos_])) ++pos_;
   std::string campo(testo_.substr(inizio, pos_ - inizio));
+  annota(inizio, pos_, 0, true);
   chiudi_campo();
   return campo;
 }
@@ -40,6 +47,7 @@ std::string LettoreCampi::leggi_testo() {
 int64_t LettoreCampi::leggi_numero() {
   if (alla_fine()) fail_past_end();
   inizia_campo();
+  const size_t inizio = pos_;
   bool negativo = false;
   if (pos_ < testo_.size() && (testo_[pos_] == '-' || testo_[pos_] == '+')) {
     negativo = testo_[pos_] == '-';
@@ -53,6 +61,7 @@ int64_t LettoreCampi::leggi_numero() {
     ++pos_;
   }
   while (pos_ < testo_.size() && !separatore(testo_[pos_]) && !spazio(testo_[pos_])) ++pos_;
+  annota(inizio, pos_, negativo ? -valore : valore, false);
   chiudi_campo();
   return stretto32(negativo ? -valore : valore, "number");
 }

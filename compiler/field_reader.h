@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/run_state.h"
 
@@ -21,6 +22,9 @@ public:
   // `contesto`, when given, follows the offset of every field read.
   explicit LettoreCampi(std::string_view testo, Contesto* contesto = nullptr)
       : testo_(testo), contesto_(contesto) {}
+
+  // Every field read from now on is added to `campi` (none when null).
+  void traccia(std::vector<CampoLetto>* campi) { campi_ = campi; }
 
   bool alla_fine() const { return pos_ >= testo_.size(); }
   size_t posizione() const { return pos_; }
@@ -35,12 +39,14 @@ private:
   [[noreturn]] void fail_past_end();
   void inizia_campo();
   void chiudi_campo();
+  void annota(size_t inizio, size_t fine, int64_t numero, bool testo);
   bool separatore(char c) const { return c == ',' || c == '\r' || c == '\n'; }
   bool spazio(char c) const { return c == ' ' || c == '\t'; }
 
   std::string_view testo_;
   size_t pos_ = 0;
   Contesto* contesto_;
+  std::vector<CampoLetto>* campi_ = nullptr;
 };
 
 // Case-insensitive containment (ASCII letters folded byte by byte).

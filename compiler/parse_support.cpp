@@ -11,8 +11,26 @@ TestoInLettura::TestoInLettura(RunState& s, Folder& folder, std::string nome, co
 }
 
 void TestoInLettura::leggi_parola() {
-  s_.lettura = lettore_.leggi_testo();
+  if (!s_.traccia) {
+    s_.lettura = lettore_.leggi_testo();
+    s_.contesto.offset_record = s_.contesto.offset_campo;
+    return;
+  }
+  std::vector<CampoLetto> chiave;
+  lettore_.traccia(&chiave);
+  try {
+    s_.lettura = lettore_.leggi_testo();
+  } catch (...) {
+    lettore_.traccia(nullptr);
+    throw;
+  }
   s_.contesto.offset_record = s_.contesto.offset_campo;
+  s_.letti.push_back({s_.contesto.fonte, "", chiave.at(0), {}});
+  lettore_.traccia(&s_.letti.back().campi);
+}
+
+void TestoInLettura::riconosciuto(const char* tipo) {
+  if (s_.traccia && !s_.letti.empty()) s_.letti.back().tipo = tipo;
 }
 
 bool TestoInLettura::leggi_chiave() {

@@ -34,6 +34,8 @@ public:
 
   // Reads the next field into `lettura` and marks it as the current record.
   void leggi_parola();
+  // Notes, for a traced run, which record the last keyword was taken for.
+  void riconosciuto(const char* tipo);
   // Steps 1 and 2 of the record loops: the next keyword field, after at most
   // two comment fields. False at the end of the text.
   bool leggi_chiave();

@@ -62,34 +62,36 @@ Esito ParserServizio::record() {
   auto& r = testo_.lettore();
   const std::string l = s_.lettura;
   Esito e = Esito::kAvanti;
-  auto prova = [&](bool corrisponde, auto azione) {
-    if (e == Esito::kAvanti && corrisponde) e = azione();
+  auto prova = [&](bool corrisponde, const char* tipo, auto azione) {
+    if (e != Esito::kAvanti || !corrisponde) return;
+    testo_.riconosciuto(tipo);
+    e = azione();
   };
-  prova(contiene(l, "frenata") && contiene(l, "massa"), [&] {
+  prova(contiene(l, "frenata") && contiene(l, "massa"), "massa frenata", [&] {
     voce(s_, 84).inizio = r.leggi_long();
     return Esito::kAvanti;
   });
-  prova(contiene(l, "vetture"), [&] {
+  prova(contiene(l, "vetture"), "vetture", [&] {
     voce(s_, 84).posizione = r.leggi_long();
     return Esito::kAvanti;
   });
-  prova(contiene(l, "velocit"), [&] { return velocita(); });
-  prova(contiene(l, "aderenza"), [&] { return aderenza(); });
-  prova(contiene(l, "orologio"), [&] {
+  prova(contiene(l, "velocit"), "velocita", [&] { return velocita(); });
+  prova(contiene(l, "aderenza"), "aderenza", [&] { return aderenza(); });
+  prova(contiene(l, "orologio"), "orologio", [&] {
     Voce& v = voce(s_, 86);
     v.campo10 = r.leggi_integer();
     v.campo11 = r.leggi_integer();
     v.campo12 = r.leggi_integer();
     return Esito::kAvanti;
   });
-  prova(contiene(l, "sabbia"), [&] {
+  prova(contiene(l, "sabbia"), "sabbia", [&] {
     voce(s_, 86).campo7 = r.leggi_integer();
     return Esito::kAvanti;
   });
-  prova(contiene(l, "segnale"), [&] { return segnale(); });
-  prova(contiene(l, "rallentamento"), [&] { return rallentamento(); });
-  prova(contiene(l, "abbattimento"), [&] { return abbattimento(); });
-  prova(contiene(l, "stazione"), [&] { return stazione(); });
+  prova(contiene(l, "segnale"), "segnale", [&] { return segnale(); });
+  prova(contiene(l, "rallentamento"), "rallentamento", [&] { return rallentamento(); });
+  prova(contiene(l, "abbattimento"), "abbattimento", [&] { return abbattimento(); });
+  prova(contiene(l, "stazione"), "stazione", [&] { return stazione(); });
   return e;
 }
 

@@ -90,6 +90,28 @@ struct Contesto {
   size_t offset_record = 0;
 };
 
+// What the parsers took from the texts, kept only when a run asks for it
+// (RunState::traccia): the author tools look at values as written, before
+// the compiler narrows or rounds them.
+struct CampoLetto {
+  size_t inizio = 0;  // byte offsets of the field in its text, end excluded
+  size_t fine = 0;
+  int64_t numero = 0;  // the number as read, before any narrowing; 0 for a text field
+  bool testo = false;
+};
+
+// One keyword field and the fields read after it for the record it starts.
+struct RecordLetto {
+  Fonte fonte = Fonte::kNessuna;
+  const char* tipo = "";  // the record the parser took it for ("velocita", ...); "" for none
+  CampoLetto chiave;
+  std::vector<CampoLetto> campi;
+};
+
+// The tag of a general-section record met after that section had ended: the
+// line parser takes it for nothing.
+inline constexpr char kGeneraleInRitardo[] = "generale in ritardo";
+
 // The longest route the line parser accepts, in metres.
 inline constexpr int32_t kLunghezzaMassima = 1000000;
 
@@ -116,6 +138,11 @@ struct RunState {
   // Every error recorded in this run, in order; errore_n/errore_pos keep the last.
   std::vector<ErroreRegistrato> registro;
   Contesto contesto;
+
+  // With `traccia` set, every keyword field the parsers read, in order, with
+  // the record it was taken for and its fields (`letti`).
+  bool traccia = false;
+  std::vector<RecordLetto> letti;
 
   bool griglia_pronta() const { return celle.size() >= 2; }
 };

@@ -10,9 +10,7 @@
 #include <fstream>
 #include <tuple>
 
-#include "compiler/compile.h"
 #include "io/disk_folder.h"
-#include "io/memory_folder.h"
 #include "model/cp1252.h"
 #include "tools/input_file.h"
 
@@ -48,39 +46,6 @@ size_t failing_column(std::string_view line) {
     i += length;
   }
   return column;
-}
-
-struct DecodedText {
-  std::string bytes;     // Windows-1252, as the compiler reads them
-  std::string encoding;  // what the file was read as: "cp1252" or "utf-8"
-};
-
-// The text as the compiler reads it: Windows-1252 bytes. A UTF-8 text (what
-// editors on Linux write) is converted line by line, so that a character the
-// line format cannot hold is reported at its line and column.
-DecodedText decoded_text(std::string bytes, const std::string& encoding, const std::string& path) {
-  const bool bom = bytes.starts_with("\xEF\xBB\xBF");
-  const bool utf8 = encoding == "utf-8" || (encoding == "auto" && (bom || valid_utf8_with_multibyte(bytes)));
-  if (!utf8) return {std::move(bytes), "cp1252"};
-  std::string_view rest(bytes);
-  if (bom) rest.remove_prefix(3);
-  std::string out;
-  out.reserve(rest.size());
-  for (size_t line = 1; !rest.empty(); ++line) {
-    const size_t end = std::min(rest.find('\n'), rest.size() - 1) + 1;
-    try {
-      out += utf8_a_cp1252(rest.substr(0, end));
-    } catch (const std::invalid_argument& e) {
-      const std::string why = std::string_view(e.what()) == "malformed UTF-8"
-                                  ? "not valid UTF-8 (try --encoding cp1252)"
-                                  : "a character outside Windows-1252";
-      throw RequestError(RequestError::Kind::kInput, path + ":" + std::to_string(line) + ":" +
-                                                         std::to_string(failing_column(rest.substr(0, end))) +
-                                                         ": " + why);
-    }
-    rest.remove_prefix(end);
-  }
-  return {std::move(out), "utf-8"};
 }
 
 // A name as it can be shown in a message: control bytes and bytes that are
@@ -125,23 +90,27 @@ struct OutputName {
   std::string on_disk;    // formed from the names as typed
 };
 
-std::vector<OutputName> output_names(const RunState& s, const CompileRequest& r) {
-  return {{nome_piano(s.percorso_nome), nome_piano(r.route)},
-          {nome_tabella(s.percorso_nome, s.treno_nome), nome_tabella(r.route, r.train)},
-          {nome_griglia(s.percorso_nome, s.treno_nome), nome_griglia(r.route, r.train)}};
+// `route` and `train` are the names as the compiler holds them.
+std::vector<OutputName> output_names(const std::string& route, const std::string& train, const CompileRequest& r) {
+  return {{nome_piano(route), nome_piano(r.route)},
+          {nome_tabella(route, train), nome_tabella(r.route, r.train)},
+          {nome_griglia(route, train), nome_griglia(r.route, r.train)}};
 }
 
-// Copies the binary files the compile produced into the output folder, in the
+// Writes the binary files of the analysis into the output folder, in the
 // order the program writes them, replacing the older set together.
-void write_outputs(CompileOutcome& outcome, MemoryFolder& memory, const CompileRequest& request) {
+void write_outputs(CompileOutcome& outcome, const CompileRequest& request) {
   DiskFolder disk(request.output_dir);
   std::vector<FileToReplace> set;
   std::vector<std::string> names;
-  for (const OutputName& name : output_names(outcome.state, request)) {
-    if (!memory.exists(name.in_memory)) continue;
-    const std::string* bytes = &memory.files().at(name.in_memory);
-    set.push_back({name.on_disk, [bytes](const ByteSink& sink) { sink(*bytes); }});
-    names.push_back(name.on_disk);
+  const RunState& s = outcome.analysis.state;
+  for (const OutputName& name : output_names(s.percorso_nome, s.treno_nome, request)) {
+    for (const BinaryFile& file : outcome.analysis.files) {
+      if (file.name != name.in_memory) continue;
+      const std::string* bytes = &file.bytes;
+      set.push_back({name.on_disk, [bytes](const ByteSink& sink) { sink(*bytes); }});
+      names.push_back(name.on_disk);
+    }
   }
   try {
     replace_files(disk, set);
@@ -154,7 +123,7 @@ void write_outputs(CompileOutcome& outcome, MemoryFolder& memory, const CompileR
 
 // The file names a compile would write fit in a folder, and none of them is
 // one of the inputs (by another path, or by a link): that input would be lost.
-void check_outputs(const RunState& s, const CompileRequest& request) {
+void check_outputs(const AnalysisRequest& analysis, const CompileRequest& request) {
   const std::string folder = "the output folder '" + request.output_dir + "'";
   switch (folder_state(request.output_dir)) {
     case FolderState::kMissing:
@@ -167,7 +136,7 @@ void check_outputs(const RunState& s, const CompileRequest& request) {
   struct stat line {}, service {};
   const bool have_line = ::stat(request.line_path.c_str(), &line) == 0;
   const bool have_service = ::stat(request.service_path.c_str(), &service) == 0;
-  for (const OutputName& name : output_names(s, request)) {
+  for (const OutputName& name : output_names(analysis.route, analysis.train, request)) {
     if (name.on_disk.size() > 255)
       throw RequestError(RequestError::Kind::kUsage, "the route and train names make the file name '" +
                                                          shown(name.on_disk) + "' longer than 255 bytes");
@@ -183,43 +152,69 @@ void check_outputs(const RunState& s, const CompileRequest& request) {
 
 }  // namespace
 
+// A UTF-8 text (what editors on Linux write) is converted line by line, so
+// that a character the line format cannot hold is reported at its line and
+// column.
+DecodedText decoded_text(std::string bytes, const std::string& encoding, const std::string& path) {
+  const bool bom = bytes.starts_with("\xEF\xBB\xBF");
+  const bool utf8 = encoding == "utf-8" || (encoding == "auto" && (bom || valid_utf8_with_multibyte(bytes)));
+  if (!utf8) return {std::move(bytes), "cp1252"};
+  std::string_view rest(bytes);
+  if (bom) rest.remove_prefix(3);
+  std::string out;
+  out.reserve(rest.size());
+  for (size_t line = 1; !rest.empty(); ++line) {
+    const size_t end = std::min(rest.find('\n'), rest.size() - 1) + 1;
+    try {
+      out += utf8_a_cp1252(rest.substr(0, end));
+    } catch (const std::invalid_argument& e) {
+      const std::string why = std::string_view(e.what()) == "malformed UTF-8"
+                                  ? "not valid UTF-8 (try --encoding cp1252)"
+                                  : "a character outside Windows-1252";
+      throw RequestError(RequestError::Kind::kInput, path + ":" + std::to_string(line) + ":" +
+                                                         std::to_string(failing_column(rest.substr(0, end))) +
+                                                         ": " + why);
+    }
+    rest.remove_prefix(end);
+  }
+  return {std::move(out), "utf-8"};
+}
+
 CompileOutcome compile_texts(const CompileRequest& request) {
+  AnalysisRequest analysis{{request.line_path, std::nullopt}, {request.service_path, std::nullopt}};
+  analysis.route = model_name(request.route, "route");
+  analysis.train = model_name(request.train, "train");
+  analysis.plan = request.plan;
+  analysis.binaries = true;
+  check_outputs(analysis, request);
+
   CompileOutcome outcome;
-  RunState& s = outcome.state;
-  s.percorso_nome = model_name(request.route, "route");
-  s.treno_nome = model_name(request.train, "train");
-  check_outputs(s, request);
-  outcome.line_text = read_input(request.line_path);
-  outcome.service_text = read_input(request.service_path);
-  for (auto [text, path, read_as] :
-       {std::tuple{&outcome.line_text, &request.line_path, &outcome.line_encoding},
-        std::tuple{&outcome.service_text, &request.service_path, &outcome.service_encoding}}) {
-    if (!*text) continue;
-    DecodedText decoded = decoded_text(std::move(**text), request.encoding, *path);
-    *text = std::move(decoded.bytes);
+  analysis.line.bytes = read_input(request.line_path);
+  analysis.service.bytes = read_input(request.service_path);
+  for (auto [text, read_as] : {std::pair{&analysis.line, &outcome.line_encoding},
+                               std::pair{&analysis.service, &outcome.service_encoding}}) {
+    if (!text->bytes) continue;
+    DecodedText decoded = decoded_text(std::move(*text->bytes), request.encoding, text->name);
+    text->bytes = std::move(decoded.bytes);
     *read_as = decoded.encoding;
   }
 
-  MemoryFolder memory;
-  if (outcome.line_text) memory.files()[nome_testo_linea(s.percorso_nome)] = *outcome.line_text;
-  if (outcome.service_text)
-    memory.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = *outcome.service_text;
-
-  EsitoCompilazione esito = memorizza_percorso(s, memory, request.plan ? 1 : 0);
+  outcome.analysis = analyse(std::move(analysis));
+  const EsitoCompilazione& esito = outcome.analysis.outcome;
   if (esito.fine == EsitoCompilazione::kSenzaGriglia) {
     outcome.fatal = Fatal::kNoGrid;
   } else if (esito.fine == EsitoCompilazione::kSlotOccupato) {
     outcome.fatal = Fatal::kSlotTaken;
     outcome.slot_number = esito.numero_riquadro;
   } else {
-    write_outputs(outcome, memory, request);
+    write_outputs(outcome, request);
   }
   return outcome;
 }
 
 int exit_status(const CompileOutcome& outcome) {
   if (outcome.fatal != Fatal::kNone) return 1;
-  return outcome.state.registro.empty() ? 0 : 2;
+  return outcome.analysis.errors.empty() ? 0 : 2;
 }
 
 }  // namespace scenario::tools

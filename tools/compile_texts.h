@@ -1,8 +1,9 @@
 #pragma once
 // Compiles two description texts given by path, with the program's own
-// compiler, into the three binary files of a chosen folder. The texts are
-// copied into memory first, so the compiler's deletion of its inputs never
-// touches the author's files.
+// compiler, into the three binary files of a chosen folder: the texts are
+// read and decoded here, analysed in memory (tools/analysis.h), and the
+// files the analysis produced are written here, as one set. The author's
+// files are only read.
 
 #include <cstdint>
 #include <optional>
@@ -10,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "model/run_state.h"
+#include "tools/analysis.h"
 #include "sources/file_names.h"
 
 namespace scenario::tools {
@@ -46,9 +47,9 @@ inline constexpr uint64_t kLargestInput = uint64_t(64) << 20;
 enum class Fatal { kNone, kSlotTaken, kNoGrid, kWriteFailed };
 
 struct CompileOutcome {
-  RunState state;
-  std::optional<std::string> line_text;  // empty when the path does not exist
-  std::optional<std::string> service_text;
+  // The texts (named by their paths; none for a path that does not exist),
+  // the compiled state and the errors.
+  Analysis analysis;
   std::optional<std::string> line_encoding;  // "cp1252" or "utf-8": what each text was read as
   std::optional<std::string> service_encoding;
   Fatal fatal = Fatal::kNone;
@@ -56,6 +57,16 @@ struct CompileOutcome {
   std::string write_error;          // with kWriteFailed
   std::vector<std::string> written;  // file names written into the output folder, in order
 };
+
+// A text as the compiler reads it: Windows-1252 bytes, and what it was read
+// as ("cp1252" or "utf-8"). `encoding` is "cp1252", "utf-8" or "auto" (UTF-8
+// when the bytes are valid UTF-8 and use it); a UTF-8 text with a character
+// the line format cannot hold throws RequestError naming `path`, line and column.
+struct DecodedText {
+  std::string bytes;
+  std::string encoding;
+};
+DecodedText decoded_text(std::string bytes, const std::string& encoding, const std::string& path);
 
 // Throws RequestError before anything is compiled; never throws afterwards.
 CompileOutcome compile_texts(const CompileRequest& request);

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "tools/compile_texts.h"
+#include "tools/analysis.h"
 
 namespace scenario::tools {
 
 struct Diagnostic {
   int32_t number = 0;
   std::optional<int32_t> position;  // metres
-  std::string file;                 // the path as the author gave it
+  std::string file;                 // the text's name, as the author gave it
   std::optional<size_t> line;       // with column, when the error points into the text
   std::optional<size_t> column;
   std::string message;      // meaning, then position, cell or fault detail
@@ -27,7 +27,11 @@ struct Diagnostic {
 };
 
 // One diagnostic per recorded error, in the order recorded.
-std::vector<Diagnostic> diagnose(const CompileOutcome& outcome, const CompileRequest& request);
+std::vector<Diagnostic> diagnose(const Analysis& analysis);
+
+// The line of `text` that holds `offset`, its 1-based line and column, and a
+// caret line under the column, for a diagnostic pointing there.
+void point_at(Diagnostic& d, std::string_view text, size_t offset);
 
 void print_diagnostic(std::ostream& out, const Diagnostic& d);
 
