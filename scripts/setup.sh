@@ -15,6 +15,8 @@ packages+=(nlohmann-json3-dev libcli11-dev)
 packages+=(help2man)
 # Rendering and checking the route sheet.
 packages+=(librsvg2-bin libxml2-utils)
+# Node and npm run the test tools of package.json (the SARIF validator).
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 # The benchmark scripts (bench/) also time whole runs with hyperfine.
 if [ "${1:-}" = "--bench" ]; then
   packages+=(hyperfine)
@@ -29,5 +31,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_cmd=""
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# The test tools from the npm registry, at the versions package-lock.json pins.
+cd "$(dirname "$0")/.."
+if [ ! -x node_modules/.bin/sarif-multitool ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+  echo "setup: installing the npm test tools of package-lock.json"
+  npm ci --no-audit --no-fund
 fi

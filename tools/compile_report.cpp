@@ -22,7 +22,7 @@ nlohmann::ordered_json or_null(const std::optional<T>& value) {
 
 }  // namespace
 
-nlohmann::ordered_json compile_report(const CompileOutcome& outcome, const std::vector<Diagnostic>& diagnostics) {
+nlohmann::ordered_json errors_json(const std::vector<Diagnostic>& diagnostics) {
   nlohmann::ordered_json errors = nlohmann::ordered_json::array();
   for (const Diagnostic& d : diagnostics) {
     errors.push_back({{"n", d.number},
@@ -32,10 +32,14 @@ nlohmann::ordered_json compile_report(const CompileOutcome& outcome, const std::
                       {"column", or_null(d.column)},
                       {"message", d.message}});
   }
+  return errors;
+}
+
+nlohmann::ordered_json compile_report(const CompileOutcome& outcome, const std::vector<Diagnostic>& diagnostics) {
   return {{"errore_n", outcome.analysis.state.errore_n},
           {"errore_pos", outcome.analysis.state.errore_pos},
           {"fatal", fatal_json(outcome)},
-          {"errors", errors},
+          {"errors", errors_json(diagnostics)},
           {"files", outcome.written},
           {"encodings", {{"line", or_null(outcome.line_encoding)}, {"service", or_null(outcome.service_encoding)}}}};
 }

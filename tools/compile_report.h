@@ -11,6 +11,9 @@
 
 namespace scenario::tools {
 
+// [{n, pos, file, line, column, message}], one per diagnostic.
+nlohmann::ordered_json errors_json(const std::vector<Diagnostic>& diagnostics);
+
 // { errore_n, errore_pos, fatal, errors: [{n, pos, file, line, column, message}], files }
 nlohmann::ordered_json compile_report(const CompileOutcome& outcome, const std::vector<Diagnostic>& diagnostics);
 

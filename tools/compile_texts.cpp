@@ -48,39 +48,6 @@ size_t failing_column(std::string_view line) {
   return column;
 }
 
-struct DecodedText {
-  std::string bytes;     // Windows-1252, as the compiler reads them
-  std::string encoding;  // what the file was read as: "cp1252" or "utf-8"
-};
-
-// The text as the compiler reads it: Windows-1252 bytes. A UTF-8 text (what
-// editors on Linux write) is converted line by line, so that a character the
-// line format cannot hold is reported at its line and column.
-DecodedText decoded_text(std::string bytes, const std::string& encoding, const std::string& path) {
-  const bool bom = bytes.starts_with("\xEF\xBB\xBF");
-  const bool utf8 = encoding == "utf-8" || (encoding == "auto" && (bom || valid_utf8_with_multibyte(bytes)));
-  if (!utf8) return {std::move(bytes), "cp1252"};
-  std::string_view rest(bytes);
-  if (bom) rest.remove_prefix(3);
-  std::string out;
-  out.reserve(rest.size());
-  for (size_t line = 1; !rest.empty(); ++line) {
-    const size_t end = std::min(rest.find('\n'), rest.size() - 1) + 1;
-    try {
-      out += utf8_a_cp1252(rest.substr(0, end));
-    } catch (const std::invalid_argument& e) {
-      const std::string why = std::string_view(e.what()) == "malformed UTF-8"
-                                  ? "not valid UTF-8 (try --encoding cp1252)"
-                                  : "a character outside Windows-1252";
-      throw RequestError(RequestError::Kind::kInput, path + ":" + std::to_string(line) + ":" +
-                                                         std::to_string(failing_column(rest.substr(0, end))) +
-                                                         ": " + why);
-    }
-    rest.remove_prefix(end);
-  }
-  return {std::move(out), "utf-8"};
-}
-
 // A name as it can be shown in a message: control bytes and bytes that are
 // not UTF-8 written as \xNN, and a long name cut short.
 std::string shown(const std::string& name) {
@@ -184,6 +151,34 @@ void check_outputs(const AnalysisRequest& analysis, const CompileRequest& reques
 }
 
 }  // namespace
+
+// A UTF-8 text (what editors on Linux write) is converted line by line, so
+// that a character the line format cannot hold is reported at its line and
+// column.
+DecodedText decoded_text(std::string bytes, const std::string& encoding, const std::string& path) {
+  const bool bom = bytes.starts_with("\xEF\xBB\xBF");
+  const bool utf8 = encoding == "utf-8" || (encoding == "auto" && (bom || valid_utf8_with_multibyte(bytes)));
+  if (!utf8) return {std::move(bytes), "cp1252"};
+  std::string_view rest(bytes);
+  if (bom) rest.remove_prefix(3);
+  std::string out;
+  out.reserve(rest.size());
+  for (size_t line = 1; !rest.empty(); ++line) {
+    const size_t end = std::min(rest.find('\n'), rest.size() - 1) + 1;
+    try {
+      out += utf8_a_cp1252(rest.substr(0, end));
+    } catch (const std::invalid_argument& e) {
+      const std::string why = std::string_view(e.what()) == "malformed UTF-8"
+                                  ? "not valid UTF-8 (try --encoding cp1252)"
+                                  : "a character outside Windows-1252";
+      throw RequestError(RequestError::Kind::kInput, path + ":" + std::to_string(line) + ":" +
+                                                         std::to_string(failing_column(rest.substr(0, end))) +
+                                                         ": " + why);
+    }
+    rest.remove_prefix(end);
+  }
+  return {std::move(out), "utf-8"};
+}
 
 CompileOutcome compile_texts(const CompileRequest& request) {
   AnalysisRequest analysis{{request.line_path, std::nullopt}, {request.service_path, std::nullopt}};

@@ -58,6 +58,16 @@ struct CompileOutcome {
   std::vector<std::string> written;  // file names written into the output folder, in order
 };
 
+// A text as the compiler reads it: Windows-1252 bytes, and what it was read
+// as ("cp1252" or "utf-8"). `encoding` is "cp1252", "utf-8" or "auto" (UTF-8
+// when the bytes are valid UTF-8 and use it); a UTF-8 text with a character
+// the line format cannot hold throws RequestError naming `path`, line and column.
+struct DecodedText {
+  std::string bytes;
+  std::string encoding;
+};
+DecodedText decoded_text(std::string bytes, const std::string& encoding, const std::string& path);
+
 // Throws RequestError before anything is compiled; never throws afterwards.
 CompileOutcome compile_texts(const CompileRequest& request);
 

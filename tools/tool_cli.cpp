@@ -13,6 +13,7 @@
 #include "tools/decode_json.h"
 #include "tools/diagnostics.h"
 #include "tools/input_file.h"
+#include "tools/lint_command.h"
 #include "tools/sheet_command.h"
 
 namespace scenario::tools {
@@ -144,8 +145,10 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   app.require_subcommand(1);
   CompileOptions compile;
   DecodeOptions decode;
+  LintOptions lint;
   SheetRequest sheet{".", kPercorsoNome, kTrenoNome, ""};
   add_compile(app, compile);
+  add_lint(app, lint);
   add_decode(app, decode);
   add_sheet(app, sheet);
   try {
@@ -154,6 +157,7 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
     return app.exit(e, out, err) == 0 ? 0 : kUsage;
   }
   if (app.got_subcommand("compile")) return run_compile(compile, out, err);
+  if (app.got_subcommand("lint")) return run_lint(lint, out, err);
   if (app.got_subcommand("sheet")) return run_sheet(sheet, err);
   return run_decode(decode, out, err);
 }
