@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace scenario {
@@ -123,6 +124,17 @@ void DiskFolder::rename(const std::string& from, const std::string& to) {
   if (is_open(from) && !close_open_file()) throw FolderError("replace", to, system_reason());
   if (::rename(path_of(from).c_str(), path_of(to).c_str()) != 0)
     throw FolderError("replace", to, system_reason());
+}
+
+void DiskFolder::rename_new(const std::string& from, const std::string& to) {
+  if (is_open(from) && !close_open_file()) throw FolderError("create", to, system_reason());
+  const std::string source = path_of(from), target = path_of(to);
+  if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return;
+  if (errno != EINVAL && errno != ENOSYS) throw FolderError("create", to, system_reason());
+  // A file system without the one-step form: a second name, which is never
+  // given over an existing file, then the scratch name goes.
+  if (::link(source.c_str(), target.c_str()) != 0) throw FolderError("create", to, system_reason());
+  if (::unlink(source.c_str()) != 0) throw FolderError("create", to, system_reason());
 }
 
 void DiskFolder::keep_copy(const std::string& name, const std::string& copy) {

@@ -24,6 +24,7 @@ public:
   void write(const std::string& name, std::string_view bytes) override;
   void flush(const std::string& name) override;
   void rename(const std::string& from, const std::string& to) override;
+  void rename_new(const std::string& from, const std::string& to) override;
   void sync_folder() override;
   void keep_copy(const std::string& name, const std::string& copy) override;
 

@@ -38,6 +38,11 @@ void FaultyFolder::rename(const std::string& from, const std::string& to) {
   inner_.rename(from, to);
 }
 
+void FaultyFolder::rename_new(const std::string& from, const std::string& to) {
+  count("create", to);
+  inner_.rename_new(from, to);
+}
+
 void FaultyFolder::keep_copy(const std::string& name, const std::string& copy) {
   count("keep", name);
   inner_.keep_copy(name, copy);

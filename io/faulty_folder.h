@@ -5,7 +5,7 @@ namespace scenario {
 
 // Wraps another folder and makes chosen operations fail, as a full disk or a
 // vanished file would. Counted operations: read, delete, create, write, flush
-// rename and keep_copy (exists and list are questions, not operations, and
+// rename, rename_new and keep_copy (exists and list are questions, not operations, and
 // never fail).
 class FaultyFolder : public Folder {
 public:
@@ -26,6 +26,7 @@ public:
   void write(const std::string& name, std::string_view bytes) override;
   void flush(const std::string& name) override;
   void rename(const std::string& from, const std::string& to) override;
+  void rename_new(const std::string& from, const std::string& to) override;
   void sync_folder() override { inner_.sync_folder(); }  // never made to fail
   void keep_copy(const std::string& name, const std::string& copy) override;
 

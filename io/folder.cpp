@@ -90,6 +90,18 @@ void undo_set(Folder& folder, const std::vector<FileToReplace>& files, const std
   }
 }
 
+// Writes and flushes the scratch file of every file of a set, in order;
+// `current` follows the file being written, for the error message.
+void write_scratch_files(Folder& folder, const std::vector<FileToReplace>& files, const FileToReplace*& current) {
+  for (const FileToReplace& file : files) {
+    current = &file;
+    const std::string scratch = scratch_name(file.name);
+    folder.create(scratch);
+    file.produce([&](std::string_view piece) { folder.write(scratch, piece); });
+    folder.flush(scratch);
+  }
+}
+
 }  // namespace
 
 void replace_files(Folder& folder, const std::vector<FileToReplace>& files) {
@@ -97,13 +109,7 @@ void replace_files(Folder& folder, const std::vector<FileToReplace>& files) {
   size_t renamed = 0;
   const FileToReplace* current = nullptr;
   try {
-    for (const FileToReplace& file : files) {
-      current = &file;
-      const std::string scratch = scratch_name(file.name);
-      folder.create(scratch);
-      file.produce([&](std::string_view piece) { folder.write(scratch, piece); });
-      folder.flush(scratch);
-    }
+    write_scratch_files(folder, files, current);
     for (size_t i = 0; i < files.size(); ++i) {
       current = &files[i];
       if (folder.exists(files[i].name)) {
@@ -137,6 +143,37 @@ void replace_files(Folder& folder, const std::vector<FileToReplace>& files) {
     }
   }
   if (failed) throw *failed;
+}
+
+void Folder::rename_new(const std::string& from, const std::string& to) {
+  if (exists(to)) throw FolderError("create", to, "File exists");
+  rename(from, to);
+}
+
+void create_files(Folder& folder, const std::vector<FileToReplace>& files) {
+  size_t named = 0;
+  const FileToReplace* current = nullptr;
+  try {
+    write_scratch_files(folder, files, current);
+    for (const FileToReplace& file : files) {
+      current = &file;
+      folder.rename_new(scratch_name(file.name), file.name);
+      ++named;
+    }
+    folder.sync_folder();
+  } catch (...) {
+    for (size_t i = 0; i < files.size(); ++i) {
+      if (i < named) try_to([&] { folder.remove(files[i].name); });
+      try_to([&] {
+        if (folder.exists(scratch_name(files[i].name))) folder.remove(scratch_name(files[i].name));
+      });
+    }
+    try {
+      throw;
+    } catch (const FolderError& e) {
+      throw FolderError(e.operation() == "create" ? "create" : "write", current->name, e.reason());
+    }
+  }
 }
 
 void replace_file(Folder& folder, const std::string& name, std::string_view bytes) {

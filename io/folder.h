@@ -49,6 +49,10 @@ public:
   // replacing whatever held that name: the older file of a set, kept until
   // the new set stands.
   virtual void keep_copy(const std::string& name, const std::string& copy) = 0;
+  // Gives `from` the name `to` only when nothing holds that name: a file
+  // there is never replaced, and FolderError ("create", `to`) says it exists.
+  // This default asks first; a folder on disk does it in one step.
+  virtual void rename_new(const std::string& from, const std::string& to);
   // Makes the renames done so far durable; a folder in memory has nothing to do.
   virtual void sync_folder() {}
 };
@@ -89,5 +93,12 @@ struct FileToReplace {
 // backups. On failure the run's scratch and backup files are removed and the
 // FolderError (naming the final file) or the producer's exception passes on.
 void replace_files(Folder& folder, const std::vector<FileToReplace>& files);
+
+// Writes a set of new files without ever replacing one: every file is
+// written and flushed to its scratch file first, then each takes its name
+// with rename_new. When a name is already taken, the files this call named
+// are removed again with the scratch files, and the FolderError (naming that
+// file) passes on: the folder is left as it was.
+void create_files(Folder& folder, const std::vector<FileToReplace>& files);
 
 }  // namespace scenario

@@ -18,6 +18,10 @@ inline constexpr std::string_view kFineTesto = "riferimento fine del file";
 // Windows-1252 and ended by CR LF, up to the end mark.
 std::string componi_testo(const std::vector<std::string_view>& righe);
 
+// The same text with its lines kept in UTF-8, as an author's editor would
+// save it; the compiler reads it back as the same Windows-1252 bytes.
+std::string componi_testo_utf8(const std::vector<std::string_view>& righe);
+
 // Writes the fixed text to `nome`, replacing an older file whole.
 void scrivi_testo(Folder& folder, const std::string& nome, const std::vector<std::string_view>& righe);
 

@@ -68,23 +68,6 @@ RequestError name_error(const std::string& utf8, const char* what, const std::st
   return RequestError(RequestError::Kind::kUsage, std::string("the ") + what + " name '" + shown(utf8) + "' " + why);
 }
 
-// The name as the compiler holds it: Windows-1252 bytes, usable in a file name.
-std::string model_name(const std::string& utf8, const char* what) {
-  if (utf8.find_first_of("/\\") != std::string::npos)
-    throw name_error(utf8, what, "cannot be part of a file name");
-  if (utf8 == "." || utf8 == "..") throw name_error(utf8, what, "cannot be part of a file name");
-  std::string cp1252;
-  try {
-    cp1252 = utf8_a_cp1252(utf8);
-  } catch (const std::invalid_argument& e) {
-    if (std::string_view(e.what()) == "malformed UTF-8") throw name_error(utf8, what, "is not valid UTF-8");
-    throw name_error(utf8, what, "has a character outside Windows-1252");
-  }
-  for (unsigned char c : utf8)  // U+0000-U+001F and U+007F; U+0080-U+009F have no Windows-1252 form
-    if (c < 0x20 || c == 0x7F) throw name_error(utf8, what, "cannot be part of a file name: it holds a control character");
-  return cp1252;
-}
-
 struct OutputName {
   std::string in_memory;  // formed from the Windows-1252 names, as the compiler does
   std::string on_disk;    // formed from the names as typed
@@ -180,10 +163,26 @@ DecodedText decoded_text(std::string bytes, const std::string& encoding, const s
   return {std::move(out), "utf-8"};
 }
 
+std::string compiler_name(const std::string& utf8, const char* what) {
+  if (utf8.find_first_of("/\\") != std::string::npos)
+    throw name_error(utf8, what, "cannot be part of a file name");
+  if (utf8 == "." || utf8 == "..") throw name_error(utf8, what, "cannot be part of a file name");
+  std::string cp1252;
+  try {
+    cp1252 = utf8_a_cp1252(utf8);
+  } catch (const std::invalid_argument& e) {
+    if (std::string_view(e.what()) == "malformed UTF-8") throw name_error(utf8, what, "is not valid UTF-8");
+    throw name_error(utf8, what, "has a character outside Windows-1252");
+  }
+  for (unsigned char c : utf8)  // U+0000-U+001F and U+007F; U+0080-U+009F have no Windows-1252 form
+    if (c < 0x20 || c == 0x7F) throw name_error(utf8, what, "cannot be part of a file name: it holds a control character");
+  return cp1252;
+}
+
 CompileOutcome compile_texts(const CompileRequest& request) {
   AnalysisRequest analysis{{request.line_path, std::nullopt}, {request.service_path, std::nullopt}};
-  analysis.route = model_name(request.route, "route");
-  analysis.train = model_name(request.train, "train");
+  analysis.route = compiler_name(request.route, "route");
+  analysis.train = compiler_name(request.train, "train");
   analysis.plan = request.plan;
   analysis.binaries = true;
   check_outputs(analysis, request);

@@ -41,6 +41,11 @@ private:
   Kind kind_;
 };
 
+// A route or train name (UTF-8, as typed) as the compiler holds it, in
+// Windows-1252; a usage RequestError when it cannot be part of a file name
+// or has no Windows-1252 form. `what` is "route" or "train".
+std::string compiler_name(const std::string& utf8, const char* what);
+
 // The most an input text may hold.
 inline constexpr uint64_t kLargestInput = uint64_t(64) << 20;
 

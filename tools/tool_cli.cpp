@@ -12,6 +12,7 @@
 #include "tools/compile_texts.h"
 #include "tools/decode_json.h"
 #include "tools/diagnostics.h"
+#include "tools/init_command.h"
 #include "tools/input_file.h"
 #include "tools/lint_command.h"
 #include "tools/sheet_command.h"
@@ -52,6 +53,20 @@ void add_compile(CLI::App& app, CompileOptions& o) {
   c->add_flag("--no-wait", o.no_wait, "fail at once when another run is writing into the output folder");
   c->footer("Exit status: 0 clean, 2 errors recorded (files written), 1 fatal (nothing or not all written),\n"
             "64 a name or output the compile cannot take (nothing read or written).");
+}
+
+void add_init(CLI::App& app, InitRequest& o) {
+  CLI::App* i = app.add_subcommand("init", "Write a line text and a service text to start from: the built-in "
+                                           "scenario's, under the names compile expects");
+  i->add_option("DIR", o.folder, "the folder to write them into (made when missing)")->capture_default_str();
+  i->add_option("--route", o.route, "route name: names the texts")->capture_default_str();
+  i->add_option("--train", o.train, "train name: names the service text")->capture_default_str();
+  i->add_option("--encoding", o.encoding, "write the texts in Windows-1252, as the program does, or in UTF-8")
+      ->check(CLI::IsMember({"cp1252", "utf-8"}))
+      ->capture_default_str();
+  i->footer("An existing file is never replaced: init then writes nothing.\n"
+            "Exit status: 0 written, 1 a file already there or a folder that cannot take them,\n"
+            "64 a name or folder init cannot take.");
 }
 
 struct DecodeOptions {
@@ -147,6 +162,8 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   DecodeOptions decode;
   LintOptions lint;
   SheetRequest sheet{".", kPercorsoNome, kTrenoNome, ""};
+  InitRequest init;
+  add_init(app, init);
   add_compile(app, compile);
   add_lint(app, lint);
   add_decode(app, decode);
@@ -156,6 +173,7 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   } catch (const CLI::ParseError& e) {
     return app.exit(e, out, err) == 0 ? 0 : kUsage;
   }
+  if (app.got_subcommand("init")) return run_init(init, out, err);
   if (app.got_subcommand("compile")) return run_compile(compile, out, err);
   if (app.got_subcommand("lint")) return run_lint(lint, out, err);
   if (app.got_subcommand("sheet")) return run_sheet(sheet, err);
