@@ -5,26 +5,18 @@
 
 #include "compiler/field_reader.h"
 #include "compiler/parse_support.h"
+#include "compiler/text_records.h"
 #include "model/access.h"
 #include "sources/file_names.h"
 
 namespace scenario {
 namespace {
 
-// The keyword tests of the general-section records.
-bool e_lunghezza(const std::string& l) { return contiene(l, "percorso") && contiene(l, "lunghezza"); }
-bool e_progressiva(const std::string& l, const char* serie) {
-  return contiene_esatto(l, serie) && contiene_esatto(l, "progressiva");
-}
-bool e_sfondo(const std::string& l, const char* quale) {
-  return contiene_esatto(l, "sfondo") && contiene_esatto(l, quale);
-}
-bool e_ripetizione(const std::string& l) { return contiene_esatto(l, "segnali") && contiene_esatto(l, "ripetizione"); }
-
+// A general-section record: after that section it is taken for nothing.
 bool e_generale(const std::string& l) {
-  for (const char* n : {"uno", "due", "tre"})
-    if (e_progressiva(l, n) || e_sfondo(l, n)) return true;
-  return e_lunghezza(l) || e_ripetizione(l);
+  for (const RecordTesto& r : record_testi())
+    if (r.generale && !riconosci(r, l).vuoto()) return true;
+  return false;
 }
 
 class ParserLinea {
@@ -97,32 +89,30 @@ Esito ParserLinea::sezione_generale() {
 Esito ParserLinea::record_generale() {
   auto& r = testo_.lettore();
   const std::string& l = s_.lettura;
-  if (e_lunghezza(l)) {
-    testo_.riconosciuto("lunghezza percorso");
+  if (riconosce(IdRecord::kLunghezzaPercorso, l)) {
+    testo_.riconosciuto(IdRecord::kLunghezzaPercorso);
     int32_t lunghezza = r.leggi_long();
     voce(s_, 84).fine = lunghezza;
     if (lunghezza > s_.lunghezza_massima) return testo_.abbandona(1);
     dimensiona(s_, lunghezza);
   }
-  static constexpr std::array<std::pair<const char*, int>, 3> kSerie = {
-      {{"tre", 81}, {"due", 82}, {"uno", 83}}};
-  for (auto [parola, indice] : kSerie) {
-    if (e_progressiva(l, parola)) {
-      testo_.riconosciuto("progressiva chilometrica");
-      Voce& v = voce(s_, indice);
-      v.inizio = r.leggi_long();
-      v.fine = r.leggi_long();
-      v.posizione = r.leggi_long();
-    }
+  // The series named "tre", "due" and "uno", in the order the table lists them.
+  static constexpr std::array<int, 3> kVoceSerie = {81, 82, 83};
+  for (uint8_t i : riconosci(record_testo(IdRecord::kProgressiva), l)) {
+    testo_.riconosciuto(IdRecord::kProgressiva);
+    Voce& v = voce(s_, kVoceSerie[i]);
+    v.inizio = r.leggi_long();
+    v.fine = r.leggi_long();
+    v.posizione = r.leggi_long();
   }
-  for (auto [parola, valore] : {std::pair{"uno", &Voce::inizio}, {"due", &Voce::posizione}, {"tre", &Voce::fine}}) {
-    if (e_sfondo(l, parola)) {
-      testo_.riconosciuto("sfondo");
-      voce(s_, 85).*valore = r.leggi_long();
-    }
+  // The backgrounds "uno", "due" and "tre" go to these members of entry 85.
+  static constexpr std::array<int32_t Voce::*, 3> kSfondo = {&Voce::inizio, &Voce::posizione, &Voce::fine};
+  for (uint8_t i : riconosci(record_testo(IdRecord::kSfondo), l)) {
+    testo_.riconosciuto(IdRecord::kSfondo);
+    voce(s_, 85).*kSfondo[i] = r.leggi_long();
   }
-  if (e_ripetizione(l)) {
-    testo_.riconosciuto("ripetizione segnali");
+  if (riconosce(IdRecord::kRipetizioneSegnali, l)) {
+    testo_.riconosciuto(IdRecord::kRipetizioneSegnali);
     return ripetizione_segnali();
   }
   return Esito::kAvanti;
@@ -135,12 +125,15 @@ Esito ParserLinea::ripetizione_segnali() {
   v.fine = r.leggi_long();
   if (v.inizio % 50 != 0) return testo_.abbandona(3);
   if (v.fine % 50 != 0) return testo_.abbandona(4);
-  if (contiene(s_.lettura, "4"))
-    v.posizione = 4;
-  else if (contiene(s_.lettura, "9"))
-    v.posizione = 9;
-  else
-    return testo_.abbandona(5);
+  const CodiciRipetizione* codici = nullptr;
+  for (const CodiciRipetizione& c : kCodiciRipetizione) {
+    if (contiene(s_.lettura, c.cifra)) {
+      codici = &c;
+      break;
+    }
+  }
+  if (!codici) return testo_.abbandona(5);
+  v.posizione = codici->codici;
   if (v.fine == 0) v.posizione = 0;
   return Esito::kAvanti;
 }
@@ -170,16 +163,16 @@ Esito ParserLinea::ciclo_record() {
 Esito ParserLinea::record() {
   const std::string l = s_.lettura;
   Esito e = Esito::kAvanti;
-  auto prova = [&](bool corrisponde, const char* tipo, Esito (ParserLinea::*azione)()) {
-    if (e != Esito::kAvanti || !corrisponde) return;
-    testo_.riconosciuto(tipo);
+  auto prova = [&](IdRecord id, bool ammesso, Esito (ParserLinea::*azione)()) {
+    if (e != Esito::kAvanti || !ammesso || !riconosce(id, l)) return;
+    testo_.riconosciuto(id);
     e = (this->*azione)();
   };
-  prova(contiene(l, "pendenza"), "pendenza", &ParserLinea::pendenza);
-  prova(contiene(l, "curva") && s_.genera_linea != 0, "curva", &ParserLinea::curva);
-  prova(contiene(l, "montagna"), "montagna", &ParserLinea::montagna);
-  prova(contiene(l, "indicatori_v"), "indicatori_vmax", &ParserLinea::indicatori);
-  prova(contiene(l, "indicat") && contiene(l, "cartello"), "cartello_indicatore", &ParserLinea::cartello);
+  prova(IdRecord::kPendenza, true, &ParserLinea::pendenza);
+  prova(IdRecord::kCurva, s_.genera_linea != 0, &ParserLinea::curva);
+  prova(IdRecord::kMontagna, true, &ParserLinea::montagna);
+  prova(IdRecord::kIndicatoriVMax, true, &ParserLinea::indicatori);
+  prova(IdRecord::kCartelloIndicatore, true, &ParserLinea::cartello);
   // Too late for the general section: taken for nothing, noted for the tools.
   if (s_.traccia && !s_.letti.empty() && *s_.letti.back().tipo == '\0' && e_generale(l))
     s_.letti.back().tipo = kGeneraleInRitardo;
@@ -207,11 +200,9 @@ Esito ParserLinea::curva() {
   int32_t inizio = r.leggi_long();
   int32_t lunghezza = r.leggi_long();
   if (testo_.fuori_griglia(inizio, 100)) return Esito::kFine;
-  static constexpr std::array<std::pair<const char*, double>, 6> kClassi = {
-      {{"1", 0.0001}, {"2", 0.0002}, {"3", 0.0004}, {"4", 0.001}, {"5", 0.002}, {"6", 0.003}}};
   double curvatura = 0;
   bool trovata = false;
-  for (auto [cifra, valore] : kClassi) {
+  for (auto [cifra, valore] : kClassiCurva) {
     if (contiene(s_.lettura, cifra)) {
       curvatura = valore;
       trovata = true;
@@ -219,7 +210,7 @@ Esito ParserLinea::curva() {
     }
   }
   if (!trovata) return testo_.abbandona(103);
-  if (contiene(s_.lettura, "s")) curvatura = -curvatura;
+  if (contiene(s_.lettura, kCurvaSinistra)) curvatura = -curvatura;
 
   // Straight up to the curve's start, then curved to its end. Each run of
   // steps stops once it has computed position kMaxPuntiPiano (or the

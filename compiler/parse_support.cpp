@@ -24,8 +24,8 @@ void TestoInLettura::leggi_parola() {
   lettore_.traccia(&s_.letti.back().campi);
 }
 
-void TestoInLettura::riconosciuto(const char* tipo) {
-  if (s_.traccia && !s_.letti.empty()) s_.letti.back().tipo = tipo;
+void TestoInLettura::riconosciuto(IdRecord id) {
+  if (s_.traccia && !s_.letti.empty()) s_.letti.back().tipo = record_testo(id).nome;
 }
 
 bool TestoInLettura::leggi_chiave() {

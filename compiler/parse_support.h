@@ -5,6 +5,7 @@
 #include <string>
 
 #include "compiler/field_reader.h"
+#include "compiler/text_records.h"
 #include "io/folder.h"
 #include "model/run_state.h"
 
@@ -35,7 +36,7 @@ public:
   // Reads the next field into `lettura` and marks it as the current record.
   void leggi_parola();
   // Notes, for a traced run, which record the last keyword was taken for.
-  void riconosciuto(const char* tipo);
+  void riconosciuto(IdRecord id);
   // Steps 1 and 2 of the record loops: the next keyword field, after at most
   // two comment fields. False at the end of the text.
   bool leggi_chiave();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "compiler/parse_support.h"
+#include "compiler/text_records.h"
 #include "model/access.h"
 #include "sources/file_names.h"
 
@@ -62,36 +63,36 @@ Esito ParserServizio::record() {
   auto& r = testo_.lettore();
   const std::string l = s_.lettura;
   Esito e = Esito::kAvanti;
-  auto prova = [&](bool corrisponde, const char* tipo, auto azione) {
-    if (e != Esito::kAvanti || !corrisponde) return;
-    testo_.riconosciuto(tipo);
+  auto prova = [&](IdRecord id, auto azione) {
+    if (e != Esito::kAvanti || !riconosce(id, l)) return;
+    testo_.riconosciuto(id);
     e = azione();
   };
-  prova(contiene(l, "frenata") && contiene(l, "massa"), "massa frenata", [&] {
+  prova(IdRecord::kMassaFrenata, [&] {
     voce(s_, 84).inizio = r.leggi_long();
     return Esito::kAvanti;
   });
-  prova(contiene(l, "vetture"), "vetture", [&] {
+  prova(IdRecord::kVetture, [&] {
     voce(s_, 84).posizione = r.leggi_long();
     return Esito::kAvanti;
   });
-  prova(contiene(l, "velocit"), "velocita", [&] { return velocita(); });
-  prova(contiene(l, "aderenza"), "aderenza", [&] { return aderenza(); });
-  prova(contiene(l, "orologio"), "orologio", [&] {
+  prova(IdRecord::kVelocita, [&] { return velocita(); });
+  prova(IdRecord::kAderenza, [&] { return aderenza(); });
+  prova(IdRecord::kOrologio, [&] {
     Voce& v = voce(s_, 86);
     v.campo10 = r.leggi_integer();
     v.campo11 = r.leggi_integer();
     v.campo12 = r.leggi_integer();
     return Esito::kAvanti;
   });
-  prova(contiene(l, "sabbia"), "sabbia", [&] {
+  prova(IdRecord::kSabbia, [&] {
     voce(s_, 86).campo7 = r.leggi_integer();
     return Esito::kAvanti;
   });
-  prova(contiene(l, "segnale"), "segnale", [&] { return segnale(); });
-  prova(contiene(l, "rallentamento"), "rallentamento", [&] { return rallentamento(); });
-  prova(contiene(l, "abbattimento"), "abbattimento", [&] { return abbattimento(); });
-  prova(contiene(l, "stazione"), "stazione", [&] { return stazione(); });
+  prova(IdRecord::kSegnale, [&] { return segnale(); });
+  prova(IdRecord::kRallentamento, [&] { return rallentamento(); });
+  prova(IdRecord::kAbbattimento, [&] { return abbattimento(); });
+  prova(IdRecord::kStazione, [&] { return stazione(); });
   return e;
 }
 
