@@ -3,6 +3,7 @@
 #include "model/cp1252.h"
 #include "tools/diagnostics.h"
 #include "tools/lint_checks.h"
+#include "tools/lsp_features.h"
 
 namespace scenario::tools::lsp {
 namespace {
@@ -113,7 +114,15 @@ PairOutcome compile_pair(const Pair& pair) {
   const std::vector<Diagnostic> described = diagnose(a);
   for (size_t i = 0; i < a.errors.size(); ++i) {
     const LocatedError& e = a.errors[i];
-    if (target(e.text)) target(e.text)->diagnostics.push_back(error_diagnostic(map(e.text), e, described[i]));
+    if (!target(e.text)) continue;
+    Json d = error_diagnostic(map(e.text), e, described[i]);
+    for (const Concerned& c : records_concerned(a, e)) {
+      const std::string& uri = c.text == TextId::kLine ? result->line_uri : result->service_uri;
+      if (!target(c.text)) continue;
+      d["relatedInformation"].push_back(
+          {{"location", {{"uri", uri}, {"range", range_json(map(c.text), c.span)}}}, {"message", c.message}});
+    }
+    target(e.text)->diagnostics.push_back(std::move(d));
   }
   for (const Finding& f : run_checks(a)) {
     std::optional<Json> d = finding_diagnostic(map(f.text), f);

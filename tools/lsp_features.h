@@ -7,12 +7,22 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tools/analysis.h"
 #include "tools/lsp_documents.h"
 #include "tools/lsp_messages.h"
 
 namespace scenario::tools::lsp {
+
+// The records an error concerns besides its own: for a record on an occupied
+// cell, those standing on that cell; for stations too close, the one before.
+struct Concerned {
+  TextId text;
+  ByteSpan span;
+  std::string message;
+};
+std::vector<Concerned> records_concerned(const Analysis& a, const LocatedError& e);
 
 // DocumentSymbol[]: each section, with its stations, signals, tunnels,
 // slow-downs and boards.

@@ -160,8 +160,9 @@ Incoming read_incoming(std::string_view body) {
     return m;
   }
   m.method = method->get<std::string>();
+  // A null params is taken as none: some clients send it for a request without parameters.
   const auto params = j.find("params");
-  if (params != j.end()) {
+  if (params != j.end() && !params->is_null()) {
     if (!params->is_object() && !params->is_array()) {
       m.answer = error_answer(m.id, kInvalidRequest, "params must be an object or an array");
       return m;

@@ -143,14 +143,15 @@ Json Server::answer(const std::string& method, const Json& params) {
   }
   const bool positioned = method == "textDocument/hover" || method == "textDocument/definition";
   if (positioned || method == "textDocument/documentSymbol") {
-    auto [pair, id] = compiled(uri_param(params));
+    const std::string uri = uri_param(params);
+    const std::optional<Position> p = positioned ? std::optional(position_param(params)) : std::nullopt;
+    auto [pair, id] = compiled(uri, p);
     if (!pair) return positioned ? Json(nullptr) : Json::array();
     const Analysis& a = pair->analysis;
-    if (!positioned) return document_symbols(a, id);
+    if (!p) return document_symbols(a, id);
     const std::string& bytes = *a.text(id).bytes;
-    const Position p = position_param(params);
-    const std::optional<size_t> at = offset_of(SourceMap(bytes), bytes, p);
-    if (!at) throw bad_params("line " + std::to_string(p.line) + " is past the end of the text");
+    const std::optional<size_t> at = offset_of(SourceMap(bytes), bytes, *p);
+    if (!at) throw bad_params("line " + std::to_string(p->line) + " is past the end of the text");
     if (method == "textDocument/hover") return hover(a, id, *at);
     const std::string& other = id == TextId::kLine ? pair->service_uri : pair->line_uri;
     return definition(a, id, *at, other);
@@ -158,11 +159,14 @@ Json Server::answer(const std::string& method, const Json& params) {
   throw RpcError{kMethodNotFound, "the server has no method '" + method + "'"};
 }
 
-std::pair<std::shared_ptr<const PairAnalysis>, TextId> Server::compiled(const std::string& uri) {
+std::pair<std::shared_ptr<const PairAnalysis>, TextId> Server::compiled(const std::string& uri,
+                                                                       std::optional<Position> p) {
   std::lock_guard lock(mutex_);
   const OpenText* t = texts_.find(uri);
   if (!t) throw bad_params("the text " + uri + " is not open");
   if (t->text.refusal) throw RpcError{kRequestFailed, t->text.refusal->message};
+  if (p && !offset_of(SourceMap(*t->text.bytes), *t->text.bytes, *p))
+    throw bad_params("line " + std::to_string(p->line) + " is past the end of the text");
   auto found = compiled_.find(uri);
   if (found == compiled_.end()) return {nullptr, TextId::kLine};
   return {found->second, found->second->line_uri == uri ? TextId::kLine : TextId::kService};

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -50,9 +51,9 @@ private:
   void publish(const TextDiagnostics& d);
 
   // The last finished compile of the open text `uri`, and which of its texts
-  // that is; throws the protocol's error for a text that is not open or that
-  // cannot be compiled.
-  std::pair<std::shared_ptr<const PairAnalysis>, TextId> compiled(const std::string& uri);
+  // that is; throws the protocol's error for a text that is not open, that
+  // cannot be compiled, or that has no line `p` (as the editor has it now).
+  std::pair<std::shared_ptr<const PairAnalysis>, TextId> compiled(const std::string& uri, std::optional<Position> p);
 
   std::ostream& out_;
   std::mutex out_mutex_;
