@@ -15,6 +15,8 @@ packages+=(nlohmann-json3-dev libcli11-dev)
 packages+=(help2man)
 # Rendering and checking the route sheet.
 packages+=(librsvg2-bin libxml2-utils)
+# Neovim's own LSP client tests the language server as an editor uses it.
+packages+=(neovim)
 # Node and npm run the test tools of package.json (the SARIF validator).
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 # The benchmark scripts (bench/) also time whole runs with hyperfine.

@@ -138,12 +138,7 @@ void check_outputs(const AnalysisRequest& analysis, const CompileRequest& reques
 // A UTF-8 text (what editors on Linux write) is converted line by line, so
 // that a character the line format cannot hold is reported at its line and
 // column.
-DecodedText decoded_text(std::string bytes, const std::string& encoding, const std::string& path) {
-  const bool bom = bytes.starts_with("\xEF\xBB\xBF");
-  const bool utf8 = encoding == "utf-8" || (encoding == "auto" && (bom || valid_utf8_with_multibyte(bytes)));
-  if (!utf8) return {std::move(bytes), "cp1252"};
-  std::string_view rest(bytes);
-  if (bom) rest.remove_prefix(3);
+std::variant<std::string, Utf8Fault> from_utf8(std::string_view rest) {
   std::string out;
   out.reserve(rest.size());
   for (size_t line = 1; !rest.empty(); ++line) {
@@ -151,16 +146,25 @@ DecodedText decoded_text(std::string bytes, const std::string& encoding, const s
     try {
       out += utf8_a_cp1252(rest.substr(0, end));
     } catch (const std::invalid_argument& e) {
-      const std::string why = std::string_view(e.what()) == "malformed UTF-8"
-                                  ? "not valid UTF-8 (try --encoding cp1252)"
-                                  : "a character outside Windows-1252";
-      throw RequestError(RequestError::Kind::kInput, path + ":" + std::to_string(line) + ":" +
-                                                         std::to_string(failing_column(rest.substr(0, end))) +
-                                                         ": " + why);
+      const bool malformed = std::string_view(e.what()) == "malformed UTF-8";
+      return Utf8Fault{line, failing_column(rest.substr(0, end)), malformed};
     }
     rest.remove_prefix(end);
   }
-  return {std::move(out), "utf-8"};
+  return out;
+}
+
+DecodedText decoded_text(std::string bytes, const std::string& encoding, const std::string& path) {
+  const bool bom = bytes.starts_with("\xEF\xBB\xBF");
+  const bool utf8 = encoding == "utf-8" || (encoding == "auto" && (bom || valid_utf8_with_multibyte(bytes)));
+  if (!utf8) return {std::move(bytes), "cp1252"};
+  std::variant<std::string, Utf8Fault> converted = from_utf8(std::string_view(bytes).substr(bom ? 3 : 0));
+  if (const Utf8Fault* fault = std::get_if<Utf8Fault>(&converted)) {
+    const std::string why = fault->malformed ? "not valid UTF-8 (try --encoding cp1252)" : "a character outside Windows-1252";
+    throw RequestError(RequestError::Kind::kInput,
+                       path + ":" + std::to_string(fault->line) + ":" + std::to_string(fault->column) + ": " + why);
+  }
+  return {std::move(std::get<std::string>(converted)), "utf-8"};
 }
 
 std::string compiler_name(const std::string& utf8, const char* what) {

@@ -9,6 +9,8 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 #include "tools/analysis.h"
@@ -72,6 +74,16 @@ struct DecodedText {
   std::string encoding;
 };
 DecodedText decoded_text(std::string bytes, const std::string& encoding, const std::string& path);
+
+// UTF-8 (without a byte-order mark) as the compiler reads it, line by line;
+// the first character that cannot be converted is named by its 1-based line
+// and column, counted in characters.
+struct Utf8Fault {
+  size_t line = 0;
+  size_t column = 0;
+  bool malformed = false;  // not UTF-8 at all; else a character outside Windows-1252
+};
+std::variant<std::string, Utf8Fault> from_utf8(std::string_view utf8);
 
 // Throws RequestError before anything is compiled; never throws afterwards.
 CompileOutcome compile_texts(const CompileRequest& request);

@@ -23,6 +23,11 @@ public:
   SourcePoint point(size_t offset) const;
   // The text of a 1-based line, without its line end.
   std::string_view line(size_t number) const;
+  // How many lines there are: a text that ends with a line end has no empty
+  // line after it, an empty text has one empty line.
+  size_t lines() const { return starts_.size(); }
+  // The offset of the first byte of a 1-based line, no greater than lines().
+  size_t start(size_t number) const { return starts_[number - 1]; }
 
 private:
   std::string_view text_;

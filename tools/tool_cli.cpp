@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "io/disk_folder.h"
@@ -15,6 +16,7 @@
 #include "tools/init_command.h"
 #include "tools/input_file.h"
 #include "tools/lint_command.h"
+#include "tools/lsp_server.h"
 #include "tools/sheet_command.h"
 
 namespace scenario::tools {
@@ -168,6 +170,8 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   add_lint(app, lint);
   add_decode(app, decode);
   add_sheet(app, sheet);
+  app.add_subcommand("lsp", "Run a language server for the description texts on standard input and output "
+                            "(LSP 3.17), for editors; nothing is written");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -177,6 +181,10 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   if (app.got_subcommand("compile")) return run_compile(compile, out, err);
   if (app.got_subcommand("lint")) return run_lint(lint, out, err);
   if (app.got_subcommand("sheet")) return run_sheet(sheet, err);
+  if (app.got_subcommand("lsp")) {
+    std::ios::sync_with_stdio(false);
+    return lsp::run_lsp(std::cin, out);
+  }
   return run_decode(decode, out, err);
 }
 

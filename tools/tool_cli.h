@@ -1,5 +1,5 @@
 #pragma once
-// The command line of scenario-tool: `compile`, `lint`, `decode` and `sheet`.
+// The command line of scenario-tool: `compile`, `lint`, `decode`, `sheet` and `lsp`.
 
 #include <ostream>
 
