@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "model/cp1252.h"
+#include "model/errors.h"
 #include "sources/file_names.h"
 
 namespace scenario {
@@ -89,10 +90,10 @@ int32_t codice_gara_st(const RunState& s) {
 int32_t memorizza_marcatori(RunState& s) {
   Voce& generale = s.servizio[85];
   Cella& prima = s.celle.at(1);
-  if (generale.campo7 != 0 || prima.valore1 != 0) return 1250;
+  if (generale.campo7 != 0 || prima.valore1 != 0) return numero(Errore::MarcatoriOccupati);
   generale.campo7 = 610;
   prima.valore1 = 5121;
-  if (generale.orario != 0 || prima.valore2 != 0) return 1251;
+  if (generale.orario != 0 || prima.valore2 != 0) return numero(Errore::CodiciOccupati);
   generale.orario = codice_gara_st(s);
   prima.valore2 = codice_gara_og(s);
   return 0;

@@ -41,9 +41,12 @@ private:
     Cella& c = cella(s_, i);
     c.valore1 = basso16(minimo(kCodiceNuovo, c.valore1));
   }
-  void errore(int32_t n, int64_t i) {
-    registra_errore(s_, n, static_cast<int32_t>(i * 50));
-    s_.registro.back().cella = i;
+  void errore(Errore e, int64_t i) {
+    DatiErrore dati;
+    dati.ha_posizione = true;
+    dati.posizione = static_cast<int32_t>(i * 50);
+    dati.cella = i;
+    registra_errore(s_, e, dati);
   }
 
   // Step A: a code in front of every signal up to 20 cells behind warning cell i.
@@ -61,7 +64,7 @@ private:
       else if (tipo(s - 2) == kCodice)
         abbassa(s - 2);
       else
-        errore(11, s);
+        errore(Errore::NessunPostoDavantiAlSegnale, s);
     }
   }
 
@@ -77,7 +80,7 @@ private:
           posto = true;
         }
       }
-      if (!posto) errore(12, i);
+      if (!posto) errore(Errore::NessunaCellaPrimaDelRallentamento, i);
     }
   }
 
@@ -100,7 +103,7 @@ private:
           codice(k + 1);
           n = -1;
         } else {
-          errore(13, k);
+          errore(Errore::NessunaCellaNelRallentamento, k);
         }
       }
       if (tipo(k) == kFineRallentamento || k >= u_) return k;
@@ -116,7 +119,7 @@ private:
       else if (libera(g - 2))
         codice(g - 2);
       else
-        errore(13, e);
+        errore(Errore::NessunaCellaNelRallentamento, e);
       return;
     }
   }

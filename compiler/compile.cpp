@@ -20,8 +20,9 @@ void pulizia_guasto(RunState& s, Folder& folder, const std::string& dettaglio) {
     } catch (const FolderError&) {
     }
   }
-  registra_errore(s, 25);
-  s.registro.back().dettaglio = dettaglio;
+  DatiErrore dati;
+  dati.dettaglio = dettaglio;
+  registra_errore(s, Errore::GuastoInLettura, dati);
 }
 
 }  // namespace

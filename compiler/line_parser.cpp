@@ -63,7 +63,7 @@ bool ParserLinea::cerca_generale() {
   do {
     testo_.leggi_parola();
     if (testo_.lettore().alla_fine()) {
-      testo_.abbandona(102);
+      testo_.abbandona(Errore::SenzaSezioneGenerale);
       return false;
     }
   } while (!contiene(s_.lettura, "[generale]"));
@@ -93,7 +93,7 @@ Esito ParserLinea::record_generale() {
     testo_.riconosciuto(IdRecord::kLunghezzaPercorso);
     int32_t lunghezza = r.leggi_long();
     voce(s_, 84).fine = lunghezza;
-    if (lunghezza > s_.lunghezza_massima) return testo_.abbandona(1);
+    if (lunghezza > s_.lunghezza_massima) return testo_.abbandona(Errore::LunghezzaOltreIlMassimo);
     dimensiona(s_, lunghezza);
   }
   // The series named "tre", "due" and "uno", in the order the table lists them.
@@ -123,8 +123,8 @@ Esito ParserLinea::ripetizione_segnali() {
   Voce& v = voce(s_, 86);
   v.inizio = r.leggi_long();
   v.fine = r.leggi_long();
-  if (v.inizio % 50 != 0) return testo_.abbandona(3);
-  if (v.fine % 50 != 0) return testo_.abbandona(4);
+  if (v.inizio % 50 != 0) return testo_.abbandona(Errore::RipetizioneIniziaFuoriPasso);
+  if (v.fine % 50 != 0) return testo_.abbandona(Errore::RipetizioneFinisceFuoriPasso);
   const CodiciRipetizione* codici = nullptr;
   for (const CodiciRipetizione& c : kCodiciRipetizione) {
     if (contiene(s_.lettura, c.cifra)) {
@@ -132,7 +132,7 @@ Esito ParserLinea::ripetizione_segnali() {
       break;
     }
   }
-  if (!codici) return testo_.abbandona(5);
+  if (!codici) return testo_.abbandona(Errore::RipetizioneSenzaCodici);
   v.posizione = codici->codici;
   if (v.fine == 0) v.posizione = 0;
   return Esito::kAvanti;
@@ -209,7 +209,7 @@ Esito ParserLinea::curva() {
       break;
     }
   }
-  if (!trovata) return testo_.abbandona(103);
+  if (!trovata) return testo_.abbandona(Errore::CurvaSenzaClasse);
   if (contiene(s_.lettura, kCurvaSinistra)) curvatura = -curvatura;
 
   // Straight up to the curve's start, then curved to its end. Each run of
@@ -219,12 +219,12 @@ Esito ParserLinea::curva() {
   auto ultimo_passo = [&k](int64_t fino) { return std::max(std::min(fino, kMaxPuntiPiano), k); };
   if (k <= inizio) {
     passi_rettilinei(s_, k, ultimo_passo(inizio));
-    if (k > kMaxPuntiPiano) return testo_.abbandona(103);
+    if (k > kMaxPuntiPiano) return testo_.abbandona(Errore::CurvaSenzaClasse);
   }
   const int64_t fine = int64_t(inizio) + lunghezza;
   if (k <= fine) {
     passi_in_curva(s_, k, ultimo_passo(fine), curvatura);
-    if (k > kMaxPuntiPiano) return testo_.abbandona(103);
+    if (k > kMaxPuntiPiano) return testo_.abbandona(Errore::CurvaSenzaClasse);
   }
   return Esito::kAvanti;
 }
@@ -261,7 +261,7 @@ Esito ParserLinea::cartello() {
   s_.lettura = r.leggi_testo();
   if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
   Cella& c = cella(s_, cella_oggetto(p));
-  if (!cella_libera(c.tipo)) return testo_.abbandona(6, p);
+  if (!cella_libera(c.tipo)) return testo_.abbandona(Errore::CartelloSuCellaOccupata, p);
   if (prossima_voce_ < 1)
     throw GuastoEsecuzione("more than 80 indication boards: no service entry left for the text");
   // The table file gives a text a 16-bit length.
@@ -287,7 +287,7 @@ void ParserLinea::fine_linea() {
 EsitoLinea leggi_linea(RunState& s, Folder& folder) {
   std::string nome = nome_testo_linea(s.percorso_nome);
   if (!folder.exists(nome)) {
-    registra_errore(s, 101);
+    registra_errore(s, Errore::LineaMancante);
     return {};
   }
   s.contesto = {Fonte::kLinea, 0, 0};

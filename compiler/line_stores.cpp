@@ -67,7 +67,7 @@ void memo_indicatori_v_max(RunState& s, int32_t posizione, int32_t& vas, int32_t
                            int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd, int16_t& strisced) {
   Cella& c = cella(s, cella_oggetto(posizione));
   if (!cella_libera(c.tipo)) {
-    registra_errore(s, 21);
+    registra_errore(s, Errore::TabellaSuCellaOccupata);
     return;
   }
   auto velocita = [](int32_t dritta, int32_t sinistra) {

@@ -47,31 +47,30 @@ bool TestoInLettura::leggi_chiave() {
 bool TestoInLettura::fuori_griglia(int64_t p, int margine) {
   if (s_.celle.empty()) throw GuastoEsecuzione("a record comes before the route length: no grid yet");
   if (double(s_.n_celle) >= (double(p) + margine) / 50) return false;
-  registra_errore(s_, 15, static_cast<int32_t>(p));
+  registra_errore(s_, Errore::OltreLaFineDelPercorso, static_cast<int32_t>(p));
   return true;
 }
 
 void TestoInLettura::chiudi_ed_elimina() { folder_.remove(nome_); }
 
-Esito TestoInLettura::abbandona(int32_t n) {
+Esito TestoInLettura::abbandona(Errore e) {
   chiudi_ed_elimina();
-  registra_errore(s_, n);
+  registra_errore(s_, e);
   return Esito::kAbbandona;
 }
 
-Esito TestoInLettura::abbandona(int32_t n, int32_t posizione) {
+Esito TestoInLettura::abbandona(Errore e, int32_t posizione) {
   chiudi_ed_elimina();
-  registra_errore(s_, n, posizione);
+  registra_errore(s_, e, posizione);
   return Esito::kAbbandona;
 }
 
 Esito TestoInLettura::abbandona_dopo_memo(const ErroreNuovo& nuovo, int32_t posizione) {
   chiudi_ed_elimina();
-  s_.errore_pos = posizione;
-  if (nuovo.registrato(s_)) {
-    s_.registro.back().ha_posizione = true;
-    s_.registro.back().posizione = posizione;
-  }
+  if (nuovo.registrato(s_))
+    colloca_ultimo_errore(s_, posizione);
+  else
+    s_.errore_pos = posizione;
   return Esito::kAbbandona;
 }
 

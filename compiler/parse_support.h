@@ -7,6 +7,7 @@
 #include "compiler/field_reader.h"
 #include "compiler/text_records.h"
 #include "io/folder.h"
+#include "model/errors.h"
 #include "model/run_state.h"
 
 namespace scenario {
@@ -47,8 +48,8 @@ public:
 
   void chiudi_ed_elimina();
   // Close, delete, record `n` (with a position), and return.
-  Esito abbandona(int32_t n);
-  Esito abbandona(int32_t n, int32_t posizione);
+  Esito abbandona(Errore e);
+  Esito abbandona(Errore e, int32_t posizione);
   // After a store procedure left errore_n above 0: delete, set errore_pos.
   Esito abbandona_dopo_memo(const ErroreNuovo& nuovo, int32_t posizione);
 

@@ -160,7 +160,7 @@ Esito ParserServizio::abbattimento() {
   int32_t w = r.leggi_long();
   if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
   Cella& c = cella(s_, cella_corsa(p));
-  if (!cella_libera(c.tipo)) return testo_.abbandona(7, p);
+  if (!cella_libera(c.tipo)) return testo_.abbandona(Errore::AbbattimentoSuCellaOccupata, p);
   if (w > 0) {
     c.tipo = kCodice;
     c.valore1 = basso16(w);
@@ -185,21 +185,21 @@ void ParserServizio::fine_servizio() {
     const Voce& v = voce(s_, i);
     if (v.inizio % 50 != 0 || v.fine % 50 != 0) fuori_passo = true;
   }
-  if (fuori_passo) registra_errore(s_, 2);
+  if (fuori_passo) registra_errore(s_, Errore::ProgressivaFuoriPasso);
 }
 
 Esito ParserServizio::stazione() {
   auto& r = testo_.lettore();
   // With every entry up to the next free one taken by board texts there is
   // no room even for the first station.
-  if (contatore_ > limite_stazioni_) return testo_.abbandona(10);
+  if (contatore_ > limite_stazioni_) return testo_.abbandona(Errore::TroppeStazioni);
   Voce& e = voce(s_, contatore_);
   e.posizione = r.leggi_long();
   if (testo_.fuori_griglia(e.posizione, 800)) return Esito::kFine;
-  if (e.posizione % 50 != 0) return testo_.abbandona(8, e.posizione);
+  if (e.posizione % 50 != 0) return testo_.abbandona(Errore::StazioneFuoriPasso, e.posizione);
   e.tipo = r.leggi_byte();
   int32_t lunghezza = r.leggi_long();
-  if (lunghezza % 100 != 0) return testo_.abbandona(9, e.posizione);
+  if (lunghezza % 100 != 0) return testo_.abbandona(Errore::LunghezzaStazioneFuoriPasso, e.posizione);
   e.campo4 = r.leggi_byte();
   e.campo5 = r.leggi_byte();
   e.campo6 = r.leggi_byte();
@@ -245,15 +245,15 @@ Esito ParserServizio::area_e_segni(Voce& e, int32_t lunghezza) {
   }
   if (e.tipo < 25) {
     double segno = double(e.fine) / 50 - 1;
-    if (segno <= 1) return testo_.abbandona(24);
+    if (segno <= 1) return testo_.abbandona(Errore::SegnoStazioneInCellaUno);
     Cella& c = cella(s_, nearest(segno));
     c.tipo = kFineStazione;
     c.valore1 = basso16(contatore_);
   }
   if (contatore_ > 1 && int64_t(e.inizio) - 350 < voce(s_, contatore_ - 1).fine)
-    return testo_.abbandona(22, e.posizione);
+    return testo_.abbandona(Errore::StazioniTroppoVicine, e.posizione);
   ++contatore_;
-  if (contatore_ >= limite_stazioni_) return testo_.abbandona(10);
+  if (contatore_ >= limite_stazioni_) return testo_.abbandona(Errore::TroppeStazioni);
   return Esito::kAvanti;
 }
 

@@ -10,7 +10,7 @@ void memo_segnale(RunState& s, int32_t posizione, int32_t& sx, int32_t& s1, int3
   const int64_t i = cella_oggetto(posizione);
   Cella& c = cella(s, i);
   if (!cella_libera(c.tipo)) {
-    registra_errore(s, 16);
+    registra_errore(s, Errore::SegnaleSuCellaOccupata);
     return;
   }
   // The four approach marks stand 100 to 400 m before the signal.
@@ -45,12 +45,12 @@ void memo_rallentamento(RunState& s, int32_t x, int32_t& v, int32_t& l, int32_t&
   const bool con_avviso = x > 1500;
 
   if (con_avviso) {
-    if (!cella_libera(cella(s, avviso).tipo)) return registra_errore(s, 17);
+    if (!cella_libera(cella(s, avviso).tipo)) return registra_errore(s, Errore::AvvisoRallentamentoOccupato);
   } else {
     f_ta = 0;
   }
-  if (!cella_libera(cella(s, inizio).tipo)) return registra_errore(s, 18);
-  if (!cella_libera(cella(s, fine).tipo)) return registra_errore(s, 19);
+  if (!cella_libera(cella(s, inizio).tipo)) return registra_errore(s, Errore::InizioRallentamentoOccupato);
+  if (!cella_libera(cella(s, fine).tipo)) return registra_errore(s, Errore::FineRallentamentoOccupata);
 
   segna_rallentamento(cella(s, fine), kFineRallentamento, d_v);
   segna_rallentamento(cella(s, inizio), kInizioRallentamento, d_v);
@@ -64,7 +64,7 @@ void memo_rallentamento(RunState& s, int32_t x, int32_t& v, int32_t& l, int32_t&
   }
   if (f_ta == 0) return;
   for (int n = 0; n < 4; ++n)
-    if (!cella_libera(cella(s, sequenza - n).tipo)) return registra_errore(s, 20);
+    if (!cella_libera(cella(s, sequenza - n).tipo)) return registra_errore(s, Errore::SequenzaAvvisoOccupata);
   for (int n = 0; n < 4; ++n) {
     Cella& c = cella(s, sequenza - n);
     c.tipo = kSequenzaAvviso;

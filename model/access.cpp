@@ -48,28 +48,35 @@ void dimensiona(RunState& s, int64_t lunghezza) {
 
 void svuota_servizio(RunState& s) { s.servizio.fill(Voce{}); }
 
-namespace {
-void aggiungi(RunState& s, int32_t n, bool ha_posizione) {
-  ErroreRegistrato e;
-  e.numero = n;
-  e.ha_posizione = ha_posizione;
-  e.posizione = s.errore_pos;
-  e.fonte = s.contesto.fonte;
-  e.offset_campo = s.contesto.offset_campo;
-  e.offset_record = s.contesto.offset_record;
-  s.registro.push_back(std::move(e));
-}
-}  // namespace
-
-void registra_errore(RunState& s, int32_t n) {
-  s.errore_n = n;
-  aggiungi(s, n, false);
+void registra_errore(RunState& s, Errore e, const DatiErrore& dati) {
+  s.errore_n = numero(e);
+  if (dati.ha_posizione) s.errore_pos = dati.posizione;
+  ErroreRegistrato r;
+  r.numero = numero(e);
+  r.ha_posizione = dati.ha_posizione;
+  r.posizione = s.errore_pos;
+  r.fonte = s.contesto.fonte;
+  r.offset_campo = s.contesto.offset_campo;
+  r.offset_record = s.contesto.offset_record;
+  r.cella = dati.cella;
+  r.dettaglio = dati.dettaglio;
+  s.registro.push_back(std::move(r));
 }
 
-void registra_errore(RunState& s, int32_t n, int32_t posizione) {
-  s.errore_n = n;
+void registra_errore(RunState& s, Errore e) { registra_errore(s, e, DatiErrore{}); }
+
+void registra_errore(RunState& s, Errore e, int32_t posizione) {
+  DatiErrore dati;
+  dati.ha_posizione = true;
+  dati.posizione = posizione;
+  registra_errore(s, e, dati);
+}
+
+void colloca_ultimo_errore(RunState& s, int32_t posizione) {
   s.errore_pos = posizione;
-  aggiungi(s, n, true);
+  if (s.registro.empty()) return;
+  s.registro.back().ha_posizione = true;
+  s.registro.back().posizione = posizione;
 }
 
 }  // namespace scenario

@@ -3,6 +3,7 @@
 // table, the plan or the tunnel lists is refused as a run-time fault before
 // anything is read or written.
 
+#include "model/errors.h"
 #include "model/numbers.h"
 #include "model/run_state.h"
 
@@ -21,8 +22,21 @@ void dimensiona(RunState& s, int64_t lunghezza);
 // Clears the 87 entries of the service table.
 void svuota_servizio(RunState& s);
 
-// Records error `n` (the last recorded wins), with a position when it has one.
-void registra_errore(RunState& s, int32_t n);
-void registra_errore(RunState& s, int32_t n, int32_t posizione);
+// What is known of an error besides its number, recorded with it in one call.
+struct DatiErrore {
+  bool ha_posizione = false;
+  int32_t posizione = 0;  // with ha_posizione: becomes errore_pos
+  int64_t cella = -1;     // the cell concerned, for the placement pass
+  std::string dettaglio;  // what faulted, for run-time faults
+};
+
+// Records error `e` (the last recorded wins), with a position when it has one.
+void registra_errore(RunState& s, Errore e);
+void registra_errore(RunState& s, Errore e, int32_t posizione);
+void registra_errore(RunState& s, Errore e, const DatiErrore& dati);
+
+// Gives the error recorded last the position `posizione`: a store procedure
+// records its error before the record's position is known to its caller.
+void colloca_ultimo_errore(RunState& s, int32_t posizione);
 
 }  // namespace scenario

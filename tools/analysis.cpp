@@ -3,38 +3,25 @@
 #include "compiler/binary_writer.h"
 #include "compiler/field_reader.h"
 #include "io/memory_folder.h"
+#include "model/errors.h"
 #include "model/numbers.h"
 
 namespace scenario::tools {
 namespace {
 
-// Which part of the text an error is best shown at.
-enum class Anchor {
-  kFile,        // the file as a whole
-  kFieldRead,   // the field being read when the error was recorded
-  kKeyword,     // the record's keyword field
-  kFirstValue,  // the first value after the keyword: the record's position
-};
-
-Anchor anchor_of(int32_t n) {
-  switch (n) {
-    case 2: case 11: case 12: case 13: case 101: case 102:
-      return Anchor::kFile;
-    case 5: case 10: case 24: case 103:
-      return Anchor::kKeyword;
-    case 3: case 6: case 7: case 8: case 15: case 16: case 17: case 18: case 19: case 20: case 21:
-    case 22:
-      return Anchor::kFirstValue;
-    default:
-      return Anchor::kFieldRead;
-  }
+// Where a diagnostic of error `n` points: its catalogue row, or the field
+// read for a number outside the catalogue.
+Ancora anchor_of(int32_t n) {
+  const RigaErrore* r = riga_errore(n);
+  return r != nullptr ? r->ancora : Ancora::kFieldRead;
 }
 
-// The text an error belongs to. The kilometre-post series checked at the end
-// of the service half come from the line text; placement errors concern the
-// slow-downs and signals of the service text.
+// The text an error belongs to: its catalogue row's, or for an error of
+// whichever record was being read, that record's text.
 TextId text_of(const ErroreRegistrato& e) {
-  if (e.numero == 2 || e.numero == 101 || e.numero == 102) return TextId::kLine;
+  const RigaErrore* r = riga_errore(e.numero);
+  const TestoErrore t = r != nullptr ? r->testo : TestoErrore::kDelRecord;
+  if (t != TestoErrore::kDelRecord) return t == TestoErrore::kLinea ? TextId::kLine : TextId::kService;
   return e.fonte == Fonte::kNessuna || e.fonte == Fonte::kLinea ? TextId::kLine : TextId::kService;
 }
 
@@ -65,10 +52,10 @@ ByteSpan field_at(std::string_view text, size_t begin) {
 std::optional<ByteSpan> span_of(const ErroreRegistrato& e, const std::optional<std::string>& text) {
   if (!text) return std::nullopt;
   switch (anchor_of(e.numero)) {
-    case Anchor::kFile: return std::nullopt;
-    case Anchor::kKeyword: return field_at(*text, e.offset_record);
-    case Anchor::kFirstValue: return field_at(*text, first_value_offset(*text, e.offset_record));
-    case Anchor::kFieldRead: return field_at(*text, e.offset_campo);
+    case Ancora::kFile: return std::nullopt;
+    case Ancora::kKeyword: return field_at(*text, e.offset_record);
+    case Ancora::kFirstValue: return field_at(*text, first_value_offset(*text, e.offset_record));
+    case Ancora::kFieldRead: return field_at(*text, e.offset_campo);
   }
   return std::nullopt;
 }

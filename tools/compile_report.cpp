@@ -1,6 +1,6 @@
 #include "tools/compile_report.h"
 
-#include "compiler/error_meanings.h"
+#include "model/errors.h"
 
 namespace scenario::tools {
 namespace {

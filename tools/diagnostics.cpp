@@ -1,6 +1,6 @@
 #include "tools/diagnostics.h"
 
-#include "compiler/error_meanings.h"
+#include "model/errors.h"
 #include "model/cp1252.h"
 #include "model/numbers.h"
 #include "tools/source_map.h"

@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <map>
 
-#include "compiler/error_meanings.h"
+#include "model/errors.h"
 #include "tools/compile_texts.h"
 #include "tools/input_file.h"
 #include "tools/lint_report.h"

@@ -3,16 +3,12 @@
 #include <cctype>
 #include <cstdio>
 
-#include "compiler/error_meanings.h"
+#include "model/errors.h"
 #include "tools/compile_report.h"
 #include "tools/source_map.h"
 
 namespace scenario::tools {
 namespace {
-
-
-// The highest error number the compiler's meanings go to.
-constexpr int32_t kLastErrorNumber = 1251;
 
 // A path as a relative or file URI reference: reserved and non-ASCII bytes
 // percent-encoded, '/' kept.
@@ -56,10 +52,9 @@ nlohmann::ordered_json sarif_rules() {
                      {"fullDescription", {{"text", c.description}}},
                      {"defaultConfiguration",
                       {{"level", c.severity == Severity::kOff ? "none" : severity_name(c.severity)}}}});
-  for (int32_t n = 1; n <= kLastErrorNumber; ++n) {
-    const std::string_view meaning = significato_errore(n);
-    if (meaning.empty()) continue;
-    const std::string text = sentence("The compiler records error " + std::to_string(n) + ": " + std::string(meaning));
+  for (const RigaErrore& row : catalogo_errori()) {
+    const int32_t n = row.numero();
+    const std::string text = sentence("The compiler records error " + std::to_string(n) + ": " + row.significato);
     rules.push_back({{"id", error_rule_id(n)},
                      {"name", "CompileError" + std::to_string(n)},
                      {"shortDescription", {{"text", text}}},

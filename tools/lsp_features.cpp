@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "compiler/error_meanings.h"
+#include "model/errors.h"
 #include "compiler/text_records.h"
 #include "model/cp1252.h"
 #include "model/numbers.h"
