@@ -1,7 +1,7 @@
 #include "app/run.h"
 
 #include "compiler/compile.h"
-#include "compiler/error_meanings.h"
+#include "model/errors.h"
 #include "documents/writers.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
