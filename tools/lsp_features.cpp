@@ -11,6 +11,7 @@
 #include "model/cp1252.h"
 #include "model/numbers.h"
 #include "tools/lsp_positions.h"
+#include "tools/record_words.h"
 #include "tools/source_map.h"
 
 namespace scenario::tools::lsp {
@@ -107,44 +108,11 @@ std::optional<Place> place_of(const RecordLetto& r) {
   return Place{r.campi[0].numero, r.campi[0].numero};
 }
 
-std::string values_list(const RecordTesto& r) {
-  std::string list;
-  for (const CampoRecord& c : r.campi) list += std::string(list.empty() ? "" : ", ") + c.nome;
-  return list;
-}
-
-const char* text_name(TestoDescrizione t) { return t == TestoDescrizione::kLinea ? "line text" : "service text"; }
-
 std::string record_hover(const RecordTesto& r) {
   std::string m = "**" + std::string(r.parola) + "** (" + text_name(r.testo) + ", section `" + r.sezione + "`): " +
                   values_list(r) + "\n\n" + r.significato;
   if (*r.note) m += "\n\n" + std::string(r.note);
   return m;
-}
-
-struct Width {
-  int64_t low;
-  int64_t high;
-  const char* words;
-};
-
-Width width_of(Lettura l) {
-  switch (l) {
-    case Lettura::kInteger: return {-32768, 32767, "a 16-bit number"};
-    case Lettura::kByte: return {0, 255, "one byte"};
-    case Lettura::kLong: case Lettura::kTesto: break;
-  }
-  return {INT32_MIN, INT32_MAX, "a 32-bit number"};
-}
-
-std::string range_words(const CampoRecord& c) {
-  const Width w = width_of(c.lettura);
-  std::string m;
-  if (c.minimo != kSenzaLimite || c.massimo != kSenzaLimite)
-    m = "accepted: " + std::to_string(c.minimo == kSenzaLimite ? w.low : c.minimo) + " to " +
-        std::to_string(c.massimo == kSenzaLimite ? w.high : c.massimo) + "; ";
-  if (c.multiplo) m += "a multiple of " + std::to_string(c.multiplo) + "; ";
-  return m + "read as " + w.words;
 }
 
 // What the compiler keeps of the value `v` as written.
