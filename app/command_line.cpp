@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "io/disk_folder.h"
+#include "scenario_commit.h"
 
 namespace scenario {
 namespace {
@@ -82,7 +83,7 @@ std::optional<int> answer_without_running(const CommandLine& line, std::ostream&
       out << kAiuto;
       return 0;
     case CommandLine::Action::kVersion:
-      out << "scenario " << SCENARIO_VERSION << "\n";
+      out << "scenario " << SCENARIO_VERSION << " (commit " << SCENARIO_COMMIT << ")\n";
       return 0;
     case CommandLine::Action::kUsageError:
       err << "scenario: " << line.error << "\nTry 'scenario --help'.\n";

@@ -18,6 +18,7 @@
 #include "tools/lint_command.h"
 #include "tools/lsp_server.h"
 #include "tools/sheet_command.h"
+#include "scenario_commit.h"
 
 namespace scenario::tools {
 namespace {
@@ -158,7 +159,7 @@ int run_decode(const DecodeOptions& o, std::ostream& out, std::ostream& err) {
 
 int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app("Author tools for scenario description texts and binary scenario files", "scenario-tool");
-  app.set_version_flag("--version", std::string("scenario-tool ") + SCENARIO_VERSION);
+  app.set_version_flag("--version", std::string("scenario-tool ") + SCENARIO_VERSION + " (commit " + SCENARIO_COMMIT + ")");
   app.require_subcommand(1);
   CompileOptions compile;
   DecodeOptions decode;

@@ -79,7 +79,7 @@ grep -q -- "--output DIR" "$work/help.out" || fail "--help does not describe --o
 only_program "$work/refuse"
 run version "$work/refuse" --version
 expect version 0 ""
-grep -Eq '^scenario [0-9]+\.[0-9]+\.[0-9]+$' "$work/version.out" || fail "--version printed: $(cat "$work/version.out")"
+grep -Eq '^scenario [0-9]+\.[0-9]+\.[0-9]+ \(commit ([0-9a-f]+(-dirty)?|unknown)\)$' "$work/version.out" || fail "--version printed: $(cat "$work/version.out")"
 
 # An own folder that is not the user's: a bin/ folder, one owned by another
 # user, and (for a user other than root, who writes anywhere) an unwritable one.
