@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets and runs one of them.
 #   fuzz/run.sh TARGET SECONDS [libFuzzer options...]
-# TARGET is line, service or compile. The committed seeds in fuzz/corpus/TARGET
+# TARGET is line, service, compile or lsp. The committed seeds in fuzz/corpus/TARGET
 # are read; new inputs go to build-fuzz/corpus/TARGET. A crash, a sanitizer
 # report, a broken invariant, a timeout or running out of memory ends the run
 # with a non-zero status and leaves the input in build-fuzz/findings/.
@@ -11,17 +11,11 @@
 # build checks the standard containers' bounds (_GLIBCXX_ASSERTIONS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-target=${1:?target: line, service or compile}
+target=${1:?target: line, service, compile or lsp}
 seconds=${2:?seconds}
 shift 2
 build=${SCENARIO_FUZZ_BUILD:-build-fuzz}
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DSCENARIO_FUZZ=ON -DSCENARIO_TESTS=OFF -DSCENARIO_BENCH=OFF -DSCENARIO_DESKTOP=OFF \
-    -DSCENARIO_SANITIZERS="${SCENARIO_FUZZ_SANITIZERS:-address,undefined}" \
-    -DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS >/dev/null
-fi
-cmake --build "$build" --target "fuzz_$target" >/dev/null
+fuzz/build.sh "$target"
 mkdir -p "$build/corpus/$target" "$build/findings"
 exec "$build/fuzz/fuzz_$target" "$build/corpus/$target" "fuzz/corpus/$target" \
   -dict="fuzz/$target.dict" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \

@@ -7,8 +7,11 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh --all
 seconds=${1:-60}
 build=${SCENARIO_FUZZ_BUILD:-build-fuzz}
+targets=(line service compile lsp)
+# The build first, in the open, warnings and all; each run's own output goes to its log.
+fuzz/build.sh "${targets[@]}"
 mkdir -p "$build/logs"
-for target in line service compile; do
+for target in "${targets[@]}"; do
   echo "fuzz: $target for $seconds s"
   log="$build/logs/smoke-$target.log"
   status=0

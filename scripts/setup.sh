@@ -13,6 +13,8 @@ fi
 packages+=(nlohmann-json3-dev libcli11-dev)
 # The manual pages, made from the programs' own --help.
 packages+=(help2man)
+# The Debian package (cpack -G DEB finds its dependencies with dpkg-shlibdeps).
+packages+=(dpkg-dev)
 # Rendering and checking the route sheet.
 packages+=(librsvg2-bin libxml2-utils)
 # Neovim's own LSP client tests the language server as an editor uses it.
@@ -29,11 +31,18 @@ for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
+  echo "setup: installing ${#missing[@]} Debian packages and what they need: ${missing[*]}"
   sudo_cmd=""
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${missing[@]}" >/dev/null
+  echo "setup: reading the package lists (apt-get update)"
+  $sudo_cmd apt-get update -q
+  # One line per package unpacked and set up, so a long install shows it is moving.
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get -o DPkg::Lock::Timeout=600 install -y -q \
+    "${missing[@]}" | grep -E '^(Need to get|After this operation|Unpacking|Setting up) ' || true
+  for p in "${missing[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || { echo "setup: $p could not be installed"; exit 1; }
+  done
+  echo "setup: Debian packages installed"
 fi
 
 # The test tools from the npm registry, at the versions package-lock.json pins.
