@@ -9,6 +9,7 @@
 
 #include "compiler/compile.h"
 #include "fuzz/cases.h"
+#include "fuzz/lsp_case.h"
 #include "io/memory_folder.h"
 #include "sources/file_names.h"
 
@@ -27,14 +28,16 @@ std::string leggi(const fs::path& p) {
 // Runs each file under `cartella`/<target> through its target; answers how many.
 int riproduci(const fs::path& cartella) {
   int n = 0;
-  for (const char* target : {"line", "service", "compile"}) {
+  for (const char* target : {"line", "service", "compile", "lsp"}) {
     if (!fs::exists(cartella / target)) continue;
     for (const auto& voce : fs::directory_iterator(cartella / target)) {
       if (!voce.is_regular_file() || voce.path().filename().string()[0] == '.') continue;
       const std::string ingresso = leggi(voce.path());
-      std::string esito = std::string(target) == "line"      ? fuzz::caso_linea(ingresso)
-                          : std::string(target) == "service" ? fuzz::caso_servizio(ingresso)
-                                                             : fuzz::caso_completo(ingresso);
+      const std::string t = target;
+      std::string esito = t == "line"      ? fuzz::caso_linea(ingresso)
+                          : t == "service" ? fuzz::caso_servizio(ingresso)
+                          : t == "lsp"     ? fuzz::caso_lsp(ingresso)
+                                           : fuzz::caso_completo(ingresso);
       EXPECT_EQ(esito, "") << voce.path();
       ++n;
     }
@@ -47,7 +50,7 @@ TEST(FuzzRegressions, EveryKeptInputPassesTheTargetsChecks) {
 }
 
 TEST(FuzzRegressions, TheSeedsPassTheTargetsChecks) {
-  EXPECT_GE(riproduci(SCENARIO_FUZZ_CORPUS), 3);
+  EXPECT_GE(riproduci(SCENARIO_FUZZ_CORPUS), 4);
 }
 
 // Compiles the two texts of a compile-target input (line, NUL, service) with
