@@ -26,7 +26,8 @@ deb=$(ls "$work"/pkg/scenario_*_*.deb 2>/dev/null | head -1)
 # The files, by path.
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||' >"$work/files"
 for f in usr/bin/scenario usr/bin/scenario-tool usr/share/man/man1/scenario.1 usr/share/man/man1/scenario-tool.1 \
-         usr/share/doc/scenario/README.md usr/share/doc/scenario/format.md; do
+         usr/share/doc/scenario/README.md usr/share/doc/scenario/format.md usr/share/doc/scenario/editors.md \
+         usr/share/doc/scenario/editors/neovim.lua; do
   grep -qx "$f" "$work/files" || fail "$f is not in the package"
 done
 grep -v '^usr/' "$work/files" | grep -v '^$' && fail "files outside usr/ in the package"
