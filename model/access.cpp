@@ -34,7 +34,7 @@ void metti_punto(RunState& s, int64_t posizione, int coordinata, const ValorePia
 }
 
 void dimensiona(RunState& s, int64_t lunghezza) {
-  int64_t estesa = lunghezza + 7000;
+  int64_t estesa = lunghezza + kOltreLaFine;
   int64_t n = nearest(double(estesa) / 50);
   // A grid needs a cell 1: the format marker and the scenario code go there.
   if (n < 1 || estesa < 0)

@@ -114,6 +114,8 @@ inline constexpr char kGeneraleInRitardo[] = "generale in ritardo";
 
 // The longest route the line parser accepts, in metres.
 inline constexpr int32_t kLunghezzaMassima = 1000000;
+// The grid and the plan reach this far beyond the route's end, in metres.
+inline constexpr int32_t kOltreLaFine = 7000;
 
 struct RunState {
   std::string percorso_nome;

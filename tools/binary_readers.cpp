@@ -13,7 +13,7 @@ namespace {
 // Little-endian values read one after another.
 class Input {
 public:
-  explicit Input(std::string_view bytes) : bytes_(bytes) {}
+  explicit Input(std::string_view bytes, size_t offset = 0) : bytes_(bytes), pos_(offset) {}
 
   size_t offset() const { return pos_; }
   size_t left() const { return bytes_.size() - pos_; }
@@ -37,7 +37,7 @@ private:
     return v;
   }
   std::string_view bytes_;
-  size_t pos_ = 0;
+  size_t pos_;
 };
 
 // Sizes of a table entry around its text.
@@ -128,6 +128,35 @@ std::array<Voce, kVociServizio> read_table_file(std::string_view bytes) {
   if (in.left() > 0)
     throw DecodeError(in.offset(), "the file goes on for " + std::to_string(in.left()) + " bytes after the 87th entry");
   return entries;
+}
+
+PlanShape scan_plan_file(std::string_view bytes) {
+  if (bytes.empty()) throw DecodeError(0, "the file is empty: a plan holds at least one position");
+  Input in(bytes);
+  size_t count = 0;
+  // The offset of each element is not kept: coordinate 1 is found by a second
+  // walk to the middle element, which costs less than a list as long as the file.
+  while (in.left() > 0) {
+    read_element(in);
+    ++count;
+  }
+  if (count % 2 != 0)
+    throw DecodeError(in.offset(), "the file holds an odd number of elements (" + std::to_string(count) +
+                                       "): its two coordinate halves cannot be equal");
+  Input half(bytes);
+  for (size_t i = 0; i < count / 2; ++i) read_element(half);
+  return {count / 2, half.offset()};
+}
+
+ValorePiano PlanCursor::next() {
+  Input in(bytes_, offset_);
+  ValorePiano v = read_element(in);
+  offset_ = in.offset();
+  return v;
+}
+
+void PlanCursor::skip(size_t elements) {
+  for (size_t i = 0; i < elements; ++i) next();
 }
 
 Planimetria read_plan_file(std::string_view bytes) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <charconv>
+#include <ostream>
 
 #include "model/cp1252.h"
 #include "tools/binary_readers.h"
@@ -73,18 +74,40 @@ Json table_json(std::string_view bytes, IndexRange range) {
   return {{"kind", "table"}, {"entries", list}};
 }
 
-Json plan_json(std::string_view bytes, IndexRange range) {
-  Planimetria plan = read_plan_file(bytes);
-  Json x = Json::array(), y = Json::array();
-  for_range(plan.posizioni(), range, [&](size_t i) {
-    x.push_back(element_json(plan.coordinata[0][i]));
-    y.push_back(element_json(plan.coordinata[1][i]));
+// One coordinate's elements in the range as a JSON array, written as
+// nlohmann's dump(2) writes it two levels deep, a megabyte at a time.
+void write_coordinate(std::ostream& out, PlanCursor cursor, const PlanShape& shape, IndexRange range) {
+  if (range.first >= shape.positions) {
+    out << "[]";
+    return;
+  }
+  cursor.skip(range.first);
+  constexpr size_t kChunk = size_t(1) << 20;
+  std::string chunk = "[";
+  const char* separator = "\n    ";
+  for_range(shape.positions, range, [&](size_t) {
+    chunk += separator;
+    chunk += element_json(cursor.next()).dump();
+    separator = ",\n    ";
+    if (chunk.size() >= kChunk) {
+      out << chunk;
+      chunk.clear();
+    }
   });
-  return {{"kind", "plan"},
-          {"position_count", plan.posizioni()},
-          {"first_position", std::min(range.first, plan.posizioni())},
-          {"x", x},
-          {"y", y}};
+  out << chunk << "\n  ]";
+}
+
+// The plan is written as it is walked, so that a plan file of tens of
+// megabytes is never held as JSON: the file is checked whole first, so no
+// fault can stop the output half-way.
+void write_plan_json(std::ostream& out, std::string_view bytes, IndexRange range) {
+  const PlanShape shape = scan_plan_file(bytes);
+  out << "{\n  \"kind\": \"plan\",\n  \"position_count\": " << shape.positions
+      << ",\n  \"first_position\": " << std::min(range.first, shape.positions) << ",\n  \"x\": ";
+  write_coordinate(out, PlanCursor(bytes, 0), shape, range);
+  out << ",\n  \"y\": ";
+  write_coordinate(out, PlanCursor(bytes, shape.second_half), shape, range);
+  out << "\n}\n";
 }
 
 }  // namespace
@@ -111,13 +134,13 @@ std::optional<IndexRange> parse_range(std::string_view text) {
   return IndexRange{*first, *last};
 }
 
-nlohmann::ordered_json decode_file(FileKind kind, std::string_view bytes, IndexRange range) {
+void write_decoded(std::ostream& out, FileKind kind, std::string_view bytes, IndexRange range) {
+  auto dumped = [&](const Json& j) { out << j.dump(2, ' ', false, Json::error_handler_t::replace) << "\n"; };
   switch (kind) {
-    case FileKind::kPlan: return plan_json(bytes, range);
-    case FileKind::kTable: return table_json(bytes, range);
-    case FileKind::kGrid: return grid_json(bytes, range);
+    case FileKind::kPlan: return write_plan_json(out, bytes, range);
+    case FileKind::kTable: return dumped(table_json(bytes, range));
+    case FileKind::kGrid: return dumped(grid_json(bytes, range));
   }
-  return nullptr;
 }
 
 }  // namespace scenario::tools

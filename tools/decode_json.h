@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,8 @@ struct IndexRange {
 // "A:B" or "A"; nothing for anything else, or for B before A.
 std::optional<IndexRange> parse_range(std::string_view text);
 
-// Decodes the file's bytes; throws DecodeError for a malformed file.
-nlohmann::ordered_json decode_file(FileKind kind, std::string_view bytes, IndexRange range);
+// Writes the file's bytes decoded as JSON (two-space indents, a line end
+// after); throws DecodeError for a malformed file, before writing anything.
+void write_decoded(std::ostream& out, FileKind kind, std::string_view bytes, IndexRange range);
 
 }  // namespace scenario::tools

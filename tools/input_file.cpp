@@ -15,7 +15,7 @@ RequestError input_error(const std::string& path, const std::string& why) {
 
 }  // namespace
 
-std::optional<std::string> read_input(const std::string& path) {
+std::optional<std::string> read_input(const std::string& path, const InputLimit& limit) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
     if (errno == ENOENT) return std::nullopt;
@@ -23,7 +23,8 @@ std::optional<std::string> read_input(const std::string& path) {
   }
   if (S_ISDIR(st.st_mode)) throw input_error(path, "it is a folder");
   if (!S_ISREG(st.st_mode)) throw input_error(path, "it is not a regular file");
-  if (uint64_t(st.st_size) > kLargestInput) throw input_error(path, "it is larger than 64 MiB");
+  const std::string too_large = std::string("it is larger than ") + limit.words;
+  if (uint64_t(st.st_size) > limit.bytes) throw input_error(path, too_large);
   std::ifstream in(path, std::ios::binary);
   if (!in) throw input_error(path, std::strerror(errno));
   std::string bytes;
@@ -31,7 +32,7 @@ std::optional<std::string> read_input(const std::string& path) {
   char piece[1 << 16];
   while (in.read(piece, sizeof piece) || in.gcount() > 0) {
     bytes.append(piece, size_t(in.gcount()));
-    if (bytes.size() > kLargestInput) throw input_error(path, "it is larger than 64 MiB");  // it grew
+    if (bytes.size() > limit.bytes) throw input_error(path, too_large);  // it grew
   }
   if (in.bad()) throw input_error(path, "read error");
   return bytes;

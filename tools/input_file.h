@@ -9,10 +9,17 @@
 
 namespace scenario::tools {
 
+// The most a reader takes, and how its refusal says it.
+struct InputLimit {
+  uint64_t bytes;
+  const char* words;  // "it is larger than <words>"
+};
+inline constexpr InputLimit kTextLimit{kLargestInput, "64 MiB"};
+
 // The whole file, or nothing when the path does not exist. Only a regular
-// file of at most kLargestInput bytes is read: a device or a pipe could feed
-// the reader for ever. Anything else throws RequestError (kInput) with the
-// reason: a folder, not a regular file, too large, or the system's words.
-std::optional<std::string> read_input(const std::string& path);
+// file within `limit` is read: a device or a pipe could feed the reader for
+// ever. Anything else throws RequestError (kInput) with the reason: a
+// folder, not a regular file, too large, or the system's words.
+std::optional<std::string> read_input(const std::string& path, const InputLimit& limit = kTextLimit);
 
 }  // namespace scenario::tools

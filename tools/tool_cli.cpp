@@ -137,7 +137,9 @@ int run_decode(const DecodeOptions& o, std::ostream& out, std::ostream& err) {
   }
   std::optional<std::string> bytes;
   try {
-    bytes = read_input(o.path);
+    static const std::string words =
+        std::to_string(kLargestScenarioFile) + " bytes, the largest file the compiler writes";
+    bytes = read_input(o.path, InputLimit{kLargestScenarioFile, words.c_str()});
   } catch (const RequestError& e) {
     err << "scenario-tool: " << e.what() << "\n";
     return kFailure;
@@ -147,7 +149,7 @@ int run_decode(const DecodeOptions& o, std::ostream& out, std::ostream& err) {
     return kFailure;
   }
   try {
-    out << json_text(decode_file(*kind, *bytes, range));
+    write_decoded(out, *kind, *bytes, range);
   } catch (const DecodeError& e) {
     err << "scenario-tool: " << o.path << ": " << e.what() << "\n";
     return kFailure;

@@ -101,6 +101,36 @@ TEST_F(Decode, PlanShowsIntegerSeedsDoublesAndEmptyEnds) {
   EXPECT_EQ(end["y"], nlohmann::json::parse("[null, null]"));
 }
 
+// The plan's JSON is written as the file is walked; it must be the text
+// nlohmann's dump(2) makes of the same values, for any range. The oracle
+// reads the plan whole and builds the JSON in memory.
+nlohmann::ordered_json plan_oracle(const Planimetria& plan, size_t first, size_t last) {
+  auto value = [](const ValorePiano& v) -> nlohmann::ordered_json {
+    if (v.tag == ValorePiano::kIntero) return v.intero();
+    if (v.tag == ValorePiano::kVuoto) return nullptr;
+    return v.doppio();
+  };
+  nlohmann::ordered_json x = nlohmann::ordered_json::array(), y = nlohmann::ordered_json::array();
+  for (size_t i = first; i < plan.posizioni() && i <= last; ++i) {
+    x.push_back(value(plan.coordinata[0][i]));
+    y.push_back(value(plan.coordinata[1][i]));
+  }
+  return {{"kind", "plan"}, {"position_count", plan.posizioni()},
+          {"first_position", std::min(first, plan.posizioni())}, {"x", x}, {"y", y}};
+}
+
+TEST_F(Decode, PlanTextIsWhatAWholeJsonDumpWouldBe) {
+  const Planimetria& plan = built_in().planimetria;
+  const std::pair<size_t, size_t> ranges[] = {{0, SIZE_MAX}, {0, 0}, {1, 2}, {80499, 90000}, {80501, 80501}, {90000, 90001}};
+  for (const auto& [first, last] : ranges) {
+    std::vector<std::string> args = {"decode", "x_linea.dat"};
+    if (last != SIZE_MAX) args.push_back("--cells"), args.push_back(std::to_string(first) + ":" + std::to_string(last));
+    ToolRun run = run_tool_args(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.out == plan_oracle(plan, first, last).dump(2) + "\n") << first << ":" << last;
+  }
+}
+
 TEST_F(Decode, KindComesFromTheNameOrFromKind) {
   dir_.write("grid.bin", bytes_griglia(built_in()));
   ToolRun unnamed = run_tool({"decode", "grid.bin"});
@@ -124,7 +154,11 @@ TEST_F(Decode, ReadersGiveBackWhatTheCompilerWrote) {
 // Only a regular file of bounded size is decoded; the message says why not.
 TEST_F(Decode, RefusesWhatIsNotABoundedFile) {
   std::filesystem::create_directory(dir_.path() / "folder.dat");
+  // A byte more than the plan of the longest route can hold (sparse: no disk taken).
+  dir_.write("big_linea.dat", "");
+  std::filesystem::resize_file(dir_.path() / "big_linea.dat", tools::kLargestScenarioFile + 1);
   const std::pair<std::string, std::string> cases[] = {
+      {"big_linea.dat", "cannot read 'big_linea.dat': it is larger than 20140020 bytes, the largest file the compiler writes"},
       {"absent.dat", "cannot read 'absent.dat': No such file or directory"},
       {"folder.dat", "cannot read 'folder.dat': it is a folder"},
       {"/dev/zero", "cannot read '/dev/zero': it is not a regular file"},
