@@ -26,42 +26,42 @@ inline void metti_doppio(ValorePiano* v, double d) {
   std::memcpy(reinterpret_cast<unsigned char*>(v) + offsetof(ValorePiano, numero), &d, sizeof d);
 }
 
-// Straight steps: each point is the one before it plus the step between the
-// two before it, in each coordinate. Three points a round, so that the three
-// points in play stay in their registers instead of moving along.
-void rettilineo(ValorePiano* px, ValorePiano* py, size_t n, Punto p0, Punto p1) {
+// Fills n points from the two before them, each point made by `passo` from
+// the two before it. Three points a round, so that the three points in play
+// stay in their registers instead of moving along.
+template <typename Passo>
+void riempi(ValorePiano* px, ValorePiano* py, size_t n, Punto p0, Punto p1, Passo passo) {
   auto metti = [&](size_t i, Punto p) {
     metti_doppio(px + i, p[0]);
     metti_doppio(py + i, p[1]);
   };
   size_t i = 0;
   for (; i + 3 <= n; i += 3) {
-    const Punto a = p1 + (p1 - p0);
-    const Punto b = a + (a - p1);
-    const Punto c = b + (b - a);
+    const Punto a = passo(p0, p1);
+    const Punto b = passo(p1, a);
+    const Punto c = passo(a, b);
     metti(i, a), metti(i + 1, b), metti(i + 2, c);
     p0 = b, p1 = c;
   }
   for (; i < n; ++i) {
-    const Punto p = p1 + (p1 - p0);
+    const Punto p = passo(p0, p1);
     metti(i, p);
     p0 = p1, p1 = p;
   }
 }
 
-// Curved steps: the step between the two points before, turned by
-// `curvatura`. Kept one coordinate at a time: the turn adds in one coordinate
-// and subtracts in the other.
-void in_curva(ValorePiano* px, ValorePiano* py, size_t n, double x0, double y0, double x1, double y1,
-              double curvatura) {
-  for (size_t i = 0; i < n; ++i) {
-    const double dx = x1 - x0, dy = y1 - y0;
-    const double x = x1 + (dx + curvatura * dy);
-    const double y = y1 + (dy - curvatura * dx);
-    metti_doppio(px + i, x);
-    metti_doppio(py + i, y);
-    x0 = x1, y0 = y1, x1 = x, y1 = y;
-  }
+// Straight: the point before plus the step between the two before, in each
+// coordinate.
+Punto rettilineo(Punto p0, Punto p1) { return p1 + (p1 - p0); }
+
+// Curved: the step (dx, dy) turned by c, x + (dx + c dy) and y + (dy - c dx).
+// Both sums and both differences are taken, and the sum kept for x and the
+// difference for y, so that each coordinate has exactly its own operations.
+Punto in_curva(Punto p0, Punto p1, double c) {
+  using Indici = long long __attribute__((vector_size(16)));
+  const Punto d = p1 - p0;
+  const Punto girato = c * __builtin_shuffle(d, Indici{1, 0});  // (c dy, c dx)
+  return p1 + __builtin_shuffle(d + girato, d - girato, Indici{0, 3});
 }
 
 // The steps from position k to `fino` (curvatura 0: straight track). The
@@ -83,9 +83,9 @@ void passi(RunState& s, int64_t& k, int64_t fino, double curvatura) {
     ValorePiano* const px = ax.doppi(size_t(k), n);
     ValorePiano* const py = ay.doppi(size_t(k), n);
     if (kCurva)
-      in_curva(px, py, n, x0, y0, x1, y1, curvatura);
+      riempi(px, py, n, Punto{x0, y0}, Punto{x1, y1}, [c = curvatura](Punto a, Punto b) { return in_curva(a, b, c); });
     else
-      rettilineo(px, py, n, Punto{x0, y0}, Punto{x1, y1});
+      riempi(px, py, n, Punto{x0, y0}, Punto{x1, y1}, rettilineo);
     k = ultimo + 1;
   }
   while (k <= fino) {

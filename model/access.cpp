@@ -2,11 +2,9 @@
 
 namespace scenario {
 
-Cella& cella(RunState& s, int64_t i) {
-  if (i < 0 || i >= static_cast<int64_t>(s.celle.size()))
-    throw GuastoEsecuzione("cell " + std::to_string(i) + " lies outside the grid (0 to " +
-                           std::to_string(int64_t(s.celle.size()) - 1) + ")");
-  return s.celle[static_cast<size_t>(i)];
+void fuori_dalla_griglia(const RunState& s, int64_t i) {
+  throw GuastoEsecuzione("cell " + std::to_string(i) + " lies outside the grid (0 to " +
+                         std::to_string(int64_t(s.celle.size()) - 1) + ")");
 }
 
 Voce& voce(RunState& s, int64_t i) {
