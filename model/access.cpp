@@ -41,7 +41,7 @@ void dimensiona(RunState& s, int64_t lunghezza) {
   s.n_celle = stretto32(n, "cell count");
   s.celle.assign(static_cast<size_t>(n) + 1, Cella{});
   const size_t posizioni = s.genera_linea != 0 ? static_cast<size_t>(estesa) + 1 : 0;
-  for (auto& asse : s.planimetria.coordinata) asse = AssePiano(posizioni);
+  s.planimetria = piano_vuoto(posizioni);
 }
 
 void svuota_servizio(RunState& s) { s.servizio.fill(Voce{}); }
