@@ -52,7 +52,7 @@ for ((s = 0; s < series; s++)); do
       commands+=(--command-name "${names[j]}" "${paths[j]}")
     done
     env -u DISPLAY -u WAYLAND_DISPLAY hyperfine -N --style none --warmup 1 --runs 3 \
-      --export-json "$out/series${s}_pair$p.json" "${commands[@]}" >/dev/null
+      --export-json "$out/series${s}_pair$p.json" "${commands[@]}" >/dev/null 2>>"$out/hyperfine.log"
   done
 done
 
