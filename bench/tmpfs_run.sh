@@ -6,8 +6,8 @@
 #
 #   bench/tmpfs_run.sh [series] [pairs] [other program ...]   # default 3 × 40
 #
-# A pair is one hyperfine call timing the program and the floor (3 runs each
-# after 1 warm-up, no shell); the order within a pair alternates. Each series
+# A pair is one hyperfine call timing the program and the floor (5 runs each
+# after 2 warm-ups, no shell); the order within a pair alternates. Each series
 # reports the median of its pair ratios (program median / floor median) with
 # their quartiles, so that a slow moment of the shared machine falls on both
 # sides of a ratio. Other programs given are timed against the same floor in
@@ -51,7 +51,7 @@ for ((s = 0; s < series; s++)); do
       j=$(((k + p) % n))
       commands+=(--command-name "${names[j]}" "${paths[j]}")
     done
-    env -u DISPLAY -u WAYLAND_DISPLAY hyperfine -N --style none --warmup 1 --runs 3 \
+    env -u DISPLAY -u WAYLAND_DISPLAY hyperfine -N --style none --warmup 2 --runs 5 \
       --export-json "$out/series${s}_pair$p.json" "${commands[@]}" >/dev/null 2>>"$out/hyperfine.log"
   done
 done
@@ -59,7 +59,7 @@ done
 python3 - "$out" "$series" "$pairs" <<'PY'
 import glob, json, statistics, sys
 out, series, pairs = sys.argv[1], int(sys.argv[2]), sys.argv[3]
-print(f"tmpfs: {series} series of {pairs} pairs (3 runs of each command a pair), median of the pair ratios:")
+print(f"tmpfs: {series} series of {pairs} pairs (5 runs of each command a pair), median of the pair ratios:")
 for s in range(series):
     ratios, times, cpu = {}, {}, {}
     for f in glob.glob(f"{out}/series{s}_pair*.json"):

@@ -16,6 +16,8 @@
 namespace scenario {
 namespace {
 
+// Runs `fare`; whatever it throws is noted on standard error here, as it
+// must not reach the program, whose C++ runtime is another.
 template <typename Fare>
 void senza_eccezioni(const char* che, Fare fare) noexcept {
   try {
