@@ -58,10 +58,9 @@ Punto rettilineo(Punto p0, Punto p1) { return p1 + (p1 - p0); }
 // Both sums and both differences are taken, and the sum kept for x and the
 // difference for y, so that each coordinate has exactly its own operations.
 Punto in_curva(Punto p0, Punto p1, double c) {
-  using Indici = long long __attribute__((vector_size(16)));
   const Punto d = p1 - p0;
-  const Punto girato = c * __builtin_shuffle(d, Indici{1, 0});  // (c dy, c dx)
-  return p1 + __builtin_shuffle(d + girato, d - girato, Indici{0, 3});
+  const Punto girato = c * __builtin_shufflevector(d, d, 1, 0);  // (c dy, c dx)
+  return p1 + __builtin_shufflevector(d + girato, d - girato, 0, 3);
 }
 
 // The steps from position k to `fino` (curvatura 0: straight track). The

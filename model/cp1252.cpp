@@ -35,8 +35,9 @@ void aggiungi_utf8(std::string& out, char32_t cp) {
 }  // namespace
 
 std::string utf8_a_cp1252(std::string_view utf8) {
-  std::string out(utf8.size(), '\0');
-  out.resize(utf8_a_cp1252_in(utf8, out.data()));
+  std::string out;
+  out.reserve(utf8.size());
+  utf8_in_cp1252(utf8, [&out](char c) { out += c; });
   return out;
 }
 

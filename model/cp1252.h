@@ -42,11 +42,11 @@ constexpr int utf8_continuation_count(unsigned char lead) {
   return -1;
 }
 
-// Converts `utf8` to Windows-1252 into `out`, which has room for utf8.size()
-// bytes, and returns the number of bytes written. A character the code page
-// lacks, or malformed UTF-8, throws std::invalid_argument.
-constexpr size_t utf8_a_cp1252_in(std::string_view utf8, char* out) {
-  size_t n = 0;
+// Converts `utf8` to Windows-1252, handing each byte to `metti` in order. A
+// character the code page lacks, or malformed UTF-8, throws
+// std::invalid_argument.
+template <typename Metti>
+constexpr void utf8_in_cp1252(std::string_view utf8, Metti&& metti) {
   for (size_t i = 0; i < utf8.size();) {
     unsigned char c = static_cast<unsigned char>(utf8[i]);
     const int extra = utf8_continuation_count(c);  // four-byte characters have no Windows-1252 form
@@ -60,13 +60,12 @@ constexpr size_t utf8_a_cp1252_in(std::string_view utf8, char* out) {
     // The shortest form only: an overlong form (C0 AF for '/', C0 80 for NUL)
     // would slip a byte past every check made on the text.
     if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800)) cp1252::utf8_malformato();
-    out[n++] = static_cast<char>(cp1252::byte_di(cp));
+    metti(static_cast<char>(cp1252::byte_di(cp)));
     i += 1 + extra;
   }
-  return n;
 }
 
-// UTF-8 to Windows-1252, as utf8_a_cp1252_in.
+// UTF-8 to Windows-1252, as utf8_in_cp1252.
 std::string utf8_a_cp1252(std::string_view utf8);
 
 // Windows-1252 to UTF-8; the five unassigned bytes become U+FFFD.

@@ -7,7 +7,6 @@
 // are composed when the program is built (testo_cp1252), so a run only
 // writes them; a character the code page lacks stops the build.
 
-#include <algorithm>
 #include <array>
 #include <span>
 #include <stdexcept>
@@ -23,32 +22,36 @@ namespace scenario {
 inline constexpr int kSlotTesto = 1001;
 inline constexpr std::string_view kFineTesto = "riferimento fine del file";
 
-// The bytes of a fixed text: each line before the end mark, converted to
-// Windows-1252 (or kept in UTF-8), ended by CR LF. More lines than the slots
-// hold throw std::length_error.
-constexpr std::string componi_righe(std::span<const std::string_view> righe, bool utf8) {
+// Composes a fixed text, handing each byte to `metti`: each line before the
+// end mark, converted to Windows-1252 (or kept in UTF-8), ended by CR LF.
+// More lines than the slots hold throw std::length_error.
+template <typename Metti>
+constexpr void componi_righe(std::span<const std::string_view> righe, bool utf8, Metti&& metti) {
   if (righe.size() >= kSlotTesto) throw std::length_error("a fixed text holds at most 1000 lines");
-  std::string out;
   for (std::string_view riga : righe) {
     if (riga == kFineTesto) break;
-    const size_t inizio = out.size();
-    out.resize(inizio + riga.size());
     if (utf8)
-      std::copy(riga.begin(), riga.end(), out.begin() + inizio);
+      for (char c : riga) metti(c);
     else
-      out.resize(inizio + utf8_a_cp1252_in(riga, out.data() + inizio));
-    out += "\r\n";
+      utf8_in_cp1252(riga, metti);
+    metti('\r');
+    metti('\n');
   }
-  return out;
+}
+
+constexpr size_t lunghezza_cp1252(std::span<const std::string_view> righe) {
+  size_t n = 0;
+  componi_righe(righe, false, [&n](char) { ++n; });
+  return n;
 }
 
 // The Windows-1252 bytes of the fixed text `righe` (an array of UTF-8 lines
 // with static storage), made when the program is built.
 template <const auto& righe>
 inline constexpr auto kTestoCp1252 = [] {
-  std::array<char, componi_righe(righe, false).size()> bytes{};
-  const std::string testo = componi_righe(righe, false);
-  std::copy(testo.begin(), testo.end(), bytes.begin());
+  std::array<char, lunghezza_cp1252(righe)> bytes{};
+  size_t i = 0;
+  componi_righe(righe, false, [&](char c) { bytes[i++] = c; });
   return bytes;
 }();
 
