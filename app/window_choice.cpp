@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/desktop/embedded_module.h"
+#include "app/desktop/module_interface.h"
 #include "io/disk_folder.h"
 #endif
 
@@ -22,8 +23,7 @@ namespace {
 // anonymous in-memory file. nullptr, with a note on standard error, when the
 // module cannot be loaded (its toolkit libraries missing, say): the run then
 // goes on with the console.
-using ApriFinestra = Finestra* (*)();
-ApriFinestra carica_modulo_desktop() {
+ScenarioApriFinestraDesktop carica_modulo_desktop() {
   int fd = ::memfd_create("scenario-desktop", MFD_CLOEXEC);
   if (fd < 0) {
     std::perror("scenario: desktop window unavailable, using the console");
@@ -35,21 +35,41 @@ ApriFinestra carica_modulo_desktop() {
     modulo = ::dlopen(percorso.c_str(), RTLD_NOW | RTLD_LOCAL);
   }
   ::close(fd);  // a loaded module stays mapped
-  void* apri = modulo ? ::dlsym(modulo, "scenario_apri_finestra_desktop") : nullptr;
+  void* apri = modulo ? ::dlsym(modulo, kSimboloApriFinestraDesktop) : nullptr;
   if (apri == nullptr) {
     const char* perche = ::dlerror();
     std::fprintf(stderr, "scenario: desktop window unavailable, using the console: %s\n",
                  perche ? perche : "the module could not be written");
     return nullptr;
   }
-  return reinterpret_cast<ApriFinestra>(apri);
+  return reinterpret_cast<ScenarioApriFinestraDesktop>(apri);
 }
+
+// The module's window seen through its plain C calls.
+class FinestraDelModulo : public Finestra {
+public:
+  explicit FinestraDelModulo(const ScenarioFinestraDesktop& m) : m_(m) {}
+  FinestraDelModulo(const FinestraDelModulo&) = delete;
+  FinestraDelModulo& operator=(const FinestraDelModulo&) = delete;
+  ~FinestraDelModulo() override { m_.chiudi(m_.finestra); }
+  void mostra_attesa() override { m_.mostra_attesa(m_.finestra); }
+  void mostra_errore(const std::string& testo) override { m_.mostra_errore(m_.finestra, testo.data(), testo.size()); }
+  [[noreturn]] void termina(int stato) override {
+    m_.termina(m_.finestra, stato);
+    std::_Exit(stato);
+  }
+
+private:
+  ScenarioFinestraDesktop m_;
+};
 
 std::unique_ptr<Finestra> apri_desktop_se_nominato() {
   const char* display = std::getenv("DISPLAY");
   if (display == nullptr || *display == '\0') return nullptr;
-  ApriFinestra apri = carica_modulo_desktop();
-  return std::unique_ptr<Finestra>(apri ? apri() : nullptr);
+  ScenarioApriFinestraDesktop apri = carica_modulo_desktop();
+  ScenarioFinestraDesktop modulo{};
+  if (apri == nullptr || apri(&modulo) == 0) return nullptr;
+  return std::make_unique<FinestraDelModulo>(modulo);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <type_traits>
 
 #include "model/cp1252.h"
 #include "model/errors.h"
@@ -25,6 +26,17 @@ public:
   void i16(int16_t v) { intero<2>(static_cast<uint16_t>(v)); }
   void u16(uint16_t v) { intero<2>(v); }
   void i32(int32_t v) { intero<4>(static_cast<uint32_t>(v)); }
+  // Several integer members in a row, with one check of the room for all.
+  template <typename... T>
+  void membri(T... v) {
+    constexpr size_t n = (sizeof(T) + ...);
+    spazio(n);
+    unsigned char b[n];
+    unsigned char* q = b;
+    ((q = in_ordine<sizeof(T)>(q, static_cast<std::make_unsigned_t<T>>(v))), ...);
+    std::memcpy(p_, b, n);
+    p_ += n;
+  }
   void testo(std::string_view t) {
     spazio(t.size());
     std::memcpy(p_, t.data(), t.size());
@@ -42,13 +54,22 @@ private:
   // The bytes are put together first and copied as one piece: a store
   // through a char pointer could alias the pointer itself, which would make
   // the compiler reload it after every byte.
-  template <int N>
+  template <size_t N>
   void intero(uint64_t v) {
     spazio(N);
     unsigned char b[N];
-    for (int i = 0; i < N; ++i) b[i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
+    in_ordine<N>(b, v);
     std::memcpy(p_, b, N);
     p_ += N;
+  }
+  // The N low bytes of v at q, lowest first; returns the byte after them.
+  template <size_t N>
+  static unsigned char* in_ordine(unsigned char* q, uint64_t v) {
+    if constexpr (std::endian::native == std::endian::little)
+      std::memcpy(q, &v, N);  // the machine's own order is the file's
+    else
+      for (size_t i = 0; i < N; ++i) q[i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
+    return q + N;
   }
   std::string out_;
   char* p_;
@@ -190,19 +211,9 @@ std::string bytes_tabella(const RunState& s) {
 
 std::string bytes_griglia(const RunState& s) {
   Uscita u(s.celle.size() * 15);
-  for (const Cella& c : s.celle) {
-    u.byte(c.tipo);
-    u.i16(c.valore1);
-    u.i16(c.valore2);
-    u.i16(c.valore3);
-    u.i16(c.valore4);
-    u.byte(c.tempo);
-    u.byte(c.avviso);
-    u.byte(c.montagna);
-    u.byte(c.vel_limite);
-    u.byte(c.pendenza);
-    u.byte(c.aderenza);
-  }
+  for (const Cella& c : s.celle)
+    u.membri(c.tipo, c.valore1, c.valore2, c.valore3, c.valore4, c.tempo, c.avviso, c.montagna, c.vel_limite,
+             c.pendenza, c.aderenza);
   return std::move(u).bytes();
 }
 

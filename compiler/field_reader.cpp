@@ -73,8 +73,15 @@ uint8_t LettoreCampi::leggi_byte() { return stretto8(leggi_numero(), "number"); 
 bool contiene(std::string_view testo, std::string_view cercato) {
   auto minuscola = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
   if (cercato.size() > testo.size()) return false;
+  if (cercato.empty()) return true;
+  // A position is compared further only when its first byte matches: a
+  // letter in either case (the 0x20 bit is the case of an ASCII letter, and
+  // no other byte turns into a letter by setting it), any other byte as it is.
+  const char primo = minuscola(cercato[0]);
+  const char caso = (primo >= 'a' && primo <= 'z') ? 0x20 : 0;
   for (size_t i = 0; i + cercato.size() <= testo.size(); ++i) {
-    size_t k = 0;
+    if (char(testo[i] | caso) != primo) continue;
+    size_t k = 1;
     while (k < cercato.size() && minuscola(testo[i + k]) == minuscola(cercato[k])) ++k;
     if (k == cercato.size()) return true;
   }

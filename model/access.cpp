@@ -2,11 +2,9 @@
 
 namespace scenario {
 
-Cella& cella(RunState& s, int64_t i) {
-  if (i < 0 || i >= static_cast<int64_t>(s.celle.size()))
-    throw GuastoEsecuzione("cell " + std::to_string(i) + " lies outside the grid (0 to " +
-                           std::to_string(int64_t(s.celle.size()) - 1) + ")");
-  return s.celle[static_cast<size_t>(i)];
+void fuori_dalla_griglia(const RunState& s, int64_t i) {
+  throw GuastoEsecuzione("cell " + std::to_string(i) + " lies outside the grid (0 to " +
+                         std::to_string(int64_t(s.celle.size()) - 1) + ")");
 }
 
 Voce& voce(RunState& s, int64_t i) {
@@ -43,7 +41,7 @@ void dimensiona(RunState& s, int64_t lunghezza) {
   s.n_celle = stretto32(n, "cell count");
   s.celle.assign(static_cast<size_t>(n) + 1, Cella{});
   const size_t posizioni = s.genera_linea != 0 ? static_cast<size_t>(estesa) + 1 : 0;
-  for (auto& asse : s.planimetria.coordinata) asse = AssePiano(posizioni);
+  s.planimetria = piano_vuoto(posizioni);
 }
 
 void svuota_servizio(RunState& s) { s.servizio.fill(Voce{}); }

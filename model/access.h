@@ -9,7 +9,13 @@
 
 namespace scenario {
 
-Cella& cella(RunState& s, int64_t i);
+// Inline, as the grid passes call it for every cell they touch; the fault
+// itself is out of line.
+[[noreturn]] void fuori_dalla_griglia(const RunState& s, int64_t i);
+inline Cella& cella(RunState& s, int64_t i) {
+  if (i < 0 || i >= static_cast<int64_t>(s.celle.size())) fuori_dalla_griglia(s, i);
+  return s.celle[static_cast<size_t>(i)];
+}
 Voce& voce(RunState& s, int64_t i);
 const ValorePiano& punto(const RunState& s, int64_t posizione, int coordinata);
 void metti_punto(RunState& s, int64_t posizione, int coordinata, const ValorePiano& v);

@@ -10,10 +10,12 @@
 namespace scenario {
 
 namespace {
-ValorePiano* valori_vuoti(size_t n) {
+// A block of n empty values, freed when the last row holding it goes.
+std::shared_ptr<void> valori_vuoti(size_t n) {
   if (n == 0) return nullptr;
   if (n > SIZE_MAX / sizeof(ValorePiano)) throw std::length_error("plan row of " + std::to_string(n) + " values");
-  return static_cast<ValorePiano*>(alloca_piano(n * sizeof(ValorePiano)));
+  const size_t bytes = n * sizeof(ValorePiano);
+  return std::shared_ptr<void>(alloca_piano(bytes), [bytes](void* p) { libera_piano(p, bytes); });
 }
 
 // What a row answers to positions from i on, `quante` of them, not all in its n.
@@ -23,7 +25,22 @@ std::string fuori(size_t i, size_t quante, size_t n) {
 }
 }  // namespace
 
-AssePiano::AssePiano(size_t n) : v_(valori_vuoti(n)), n_(n) {}
+AssePiano::AssePiano(size_t n) : memoria_(valori_vuoti(n)), v_(static_cast<ValorePiano*>(memoria_.get())), n_(n) {}
+
+std::pair<AssePiano, AssePiano> AssePiano::coppia(size_t n) {
+  if (n > SIZE_MAX / 2) throw std::length_error("plan rows of " + std::to_string(n) + " values");
+  std::shared_ptr<void> memoria = valori_vuoti(2 * n);
+  auto* v = static_cast<ValorePiano*>(memoria.get());
+  return {AssePiano(memoria, v, n), AssePiano(memoria, v ? v + n : nullptr, n)};
+}
+
+Planimetria piano_vuoto(size_t posizioni) {
+  auto [x, y] = AssePiano::coppia(posizioni);
+  Planimetria p;
+  p.coordinata[0] = std::move(x);
+  p.coordinata[1] = std::move(y);
+  return p;
+}
 
 AssePiano::AssePiano(const ValorePiano* da, const ValorePiano* a) : AssePiano(size_t(a - da)) {
   std::copy(da, a, v_);
@@ -31,7 +48,6 @@ AssePiano::AssePiano(const ValorePiano* da, const ValorePiano* a) : AssePiano(si
 
 AssePiano::AssePiano(const AssePiano& altro) : AssePiano(altro.begin(), altro.end()) { doppi_ = altro.doppi_; }
 
-AssePiano::~AssePiano() { libera_piano(v_, n_ * sizeof(ValorePiano)); }
 
 const ValorePiano& AssePiano::at(size_t i) const {
   if (i >= n_) throw std::out_of_range(fuori(i, 1, n_));

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <type_traits>
 #include <utility>
 
@@ -65,6 +66,10 @@ public:
 
   AssePiano() = default;
   explicit AssePiano(size_t n);
+  // Two rows of n values on one block of memory, which lives as long as
+  // either row: the plan's two coordinates, which then share their large
+  // pages (on the built-in route both fit on one).
+  static std::pair<AssePiano, AssePiano> coppia(size_t n);
   AssePiano(const ValorePiano* da, const ValorePiano* a);
   AssePiano(const AssePiano& altro);
   AssePiano(AssePiano&& altro) noexcept { scambia(altro); }
@@ -72,7 +77,6 @@ public:
     scambia(altro);
     return *this;
   }
-  ~AssePiano();
 
   size_t size() const { return n_; }
   bool empty() const { return n_ == 0; }
@@ -94,11 +98,15 @@ public:
   Tratto tratto_di_doppi() const { return doppi_; }
 
 private:
+  AssePiano(std::shared_ptr<void> memoria, ValorePiano* v, size_t n)
+      : memoria_(std::move(memoria)), v_(v), n_(n) {}
   void scambia(AssePiano& altro) noexcept {
+    std::swap(memoria_, altro.memoria_);
     std::swap(v_, altro.v_);
     std::swap(n_, altro.n_);
     std::swap(doppi_, altro.doppi_);
   }
+  std::shared_ptr<void> memoria_;  // the block v_ lies in
   ValorePiano* v_ = nullptr;
   size_t n_ = 0;
   Tratto doppi_;
@@ -110,5 +118,8 @@ struct Planimetria {
   size_t posizioni() const { return coordinata[0].size(); }
   bool vuota() const { return coordinata[0].empty(); }
 };
+
+// A plan of `posizioni` empty positions, its two coordinates on one block.
+Planimetria piano_vuoto(size_t posizioni);
 
 }  // namespace scenario

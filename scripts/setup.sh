@@ -21,9 +21,10 @@ packages+=(librsvg2-bin libxml2-utils)
 packages+=(neovim)
 # Node and npm run the test tools of package.json (the SARIF validator).
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
-# The benchmark scripts (bench/) also time whole runs with hyperfine.
+# The benchmark scripts (bench/) also time whole runs with hyperfine and
+# count a run's instructions with valgrind's callgrind.
 if [ "${1:-}" = "--bench" ]; then
-  packages+=(hyperfine)
+  packages+=(hyperfine valgrind)
 fi
 
 missing=()

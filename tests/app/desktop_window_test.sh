@@ -7,7 +7,8 @@
 #    "scenario" is closed, once with Return and once by clicking OK, and the
 #    process ends with status 1 leaving no binary file.
 # 2. The program itself on the display ends with status 0 and writes the same
-#    files as a run without a display.
+#    files as a run without a display; when the program carries its own C++
+#    runtime, no symbol of the C++ runtime binds from the toolkit's side to it.
 # Without Xvfb, xdotool or ImageMagick the test is skipped (status 77), except
 # in CI, where that is a failure.
 set -uo pipefail
@@ -119,8 +120,19 @@ for run in windowed headless; do
   cp "$scenario" "$work/$run/scenario"
 done
 status=0
-(cd "$work/windowed" && ./scenario >"$work/windowed.out") || status=$?
+(cd "$work/windowed" && LD_DEBUG=bindings LD_DEBUG_OUTPUT="$work/bindings" ./scenario >"$work/windowed.out") ||
+  status=$?
 [ "$status" = 0 ] || fail "the program on the display ended with status $status"
+# A program that carries its own C++ runtime (it needs no shared one) while
+# the toolkit uses the system's: nothing of the C++ runtime may bind across
+# to the program's copy. (Built on the shared runtime, both sides share it.)
+if ! readelf -d "$scenario" | grep -q 'NEEDED.*libstdc++'; then
+  cat "$work"/bindings.* >"$work/bindings.txt"
+  grep -q "to .*libstdc++" "$work/bindings.txt" || fail "the desktop window did not load the system's C++ runtime"
+  if grep -E "to \./scenario \[.*symbol \`(_Z|__cxa_|__gxx_|_Unwind_)" "$work/bindings.txt"; then
+    fail "a C++ runtime symbol of the toolkit's side bound to the program's copy"
+  fi
+fi
 status=0
 (cd "$work/headless" && env -u DISPLAY ./scenario >"$work/headless.out") || status=$?
 [ "$status" = 0 ] || fail "the program without a display ended with status $status"

@@ -78,5 +78,22 @@ TEST(FieldReader, KeywordContainment) {
   EXPECT_FALSE(contiene("", "x"));
 }
 
+// Every byte against a letter, a capital and a sign as the first character
+// sought, and as a later one: only the letter itself, in either case, or the
+// sign itself matches.
+TEST(FieldReader, KeywordContainmentFoldsOnlyAsciiLetters) {
+  for (const char* cercato : {"a", "Z", "[", "@", "`", "{"}) {
+    const char c = cercato[0];
+    const char piccola = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+    const bool lettera = piccola >= 'a' && piccola <= 'z';
+    for (int b = 0; b < 256; ++b) {
+      const char x = char(b);
+      const bool atteso = x == c || (lettera && (x == piccola || x == char(piccola - 32)));
+      EXPECT_EQ(contiene(std::string(1, x), cercato), atteso) << cercato << " in byte " << b;
+      EXPECT_EQ(contiene(std::string("q") + x, std::string("q") + cercato), atteso) << cercato << " after q, byte " << b;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace scenario

@@ -61,5 +61,27 @@ TEST(PlanMemory, ANewRowIsEmptyAndCopiesAndMovesWhole) {
   }
 }
 
+// The two rows made together share one block: each starts empty, neither
+// reaches into the other, and either outlives the other.
+TEST(PlanMemory, RowsMadeTogetherStayApartAndOutliveEachOther) {
+  for (size_t n : {size_t(0), size_t(1), size_t(80501), size_t(1200000)}) {
+    SCOPED_TRACE(n);
+    auto [x, y] = AssePiano::coppia(n);
+    ASSERT_EQ(x.size(), n);
+    ASSERT_EQ(y.size(), n);
+    if (n == 0) continue;
+    for (size_t i = 0; i < n; ++i) ASSERT_TRUE(x[i].vuoto() && y[i].vuoto()) << i;
+    ValorePiano* px = x.doppi(0, n);
+    for (size_t i = 0; i < n; ++i) px[i] = ValorePiano::di_doppio(-1.5);
+    EXPECT_TRUE(y[0].vuoto());
+    for (size_t i = 0; i < n; ++i) y.metti(i, ValorePiano::di_intero(int16_t(i % 1000)));
+    EXPECT_EQ(x[n - 1].doppio(), -1.5);
+    AssePiano resta = std::move(y);
+    x = AssePiano();
+    EXPECT_EQ(resta.at(n - 1).intero(), int16_t((n - 1) % 1000));
+    EXPECT_EQ(resta[0].intero(), 0);
+  }
+}
+
 }  // namespace
 }  // namespace scenario

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -39,6 +40,16 @@ TEST(LineText, SeventyTwoWindows1252LinesReplacingAnOlderFile) {
   size_t alti = 0;
   for (char c : testo) alti += static_cast<unsigned char>(c) >= 0x80;
   EXPECT_EQ(alti, 1u);  // the one accented letter, as a single byte
+}
+
+// Composed when the test is built: accented letters and the euro sign become
+// single bytes, and the text stops at the end mark as at run time.
+constexpr std::string_view kRigheProva[] = {"però è", "5 €", "", kFineTesto, "dopo"};
+static_assert(testo_cp1252<kRigheProva>() == "per\xF2 \xE8\r\n5 \x80\r\n\r\n");
+
+TEST(TextWriter, BuildTimeBytesAreTheRunTimeBytes) {
+  const std::vector<std::string_view> righe(std::begin(kRigheProva), std::end(kRigheProva));
+  EXPECT_EQ(componi_testo(righe), testo_cp1252<kRigheProva>());
 }
 
 TEST(TextWriter, StopsAtTheEndMark) {
