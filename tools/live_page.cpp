@@ -117,12 +117,12 @@ std::string axis_attributes(const AsseFoglio& axis) {
 std::string content_security_policy(std::string_view nonce) {
   const std::string n(nonce);
   return "default-src 'none'; script-src 'nonce-" + n + "'; style-src 'nonce-" + n +
-         "'; connect-src 'self'; img-src 'self'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
+         "'; connect-src 'self'; img-src data:; base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
 }
 
 std::string live_page(const LiveTexts& texts, const LiveView& view, std::string_view nonce) {
   const std::string n = escaped(nonce);
-  std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>Route sheet: " +
+  std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<link rel=\"icon\" href=\"data:,\">\n<title>Route sheet: " +
                      escaped(texts.line_path) + "</title>\n<style nonce=\"" + n + "\">" + std::string(kStyle) +
                      "</style>\n</head>\n<body data-version=\"" + std::to_string(view.version) + "\">\n<header>\n" +
                      "<h1>Live route sheet of " + escaped(texts.line_path) + " and " + escaped(texts.service_path) +

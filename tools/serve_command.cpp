@@ -54,6 +54,11 @@ public:
   StopSignals(const StopSignals&) = delete;
   StopSignals& operator=(const StopSignals&) = delete;
   int fd() const { return fd_; }
+  // Takes the pending stop signal, so that it is not delivered once unblocked.
+  void take() const {
+    signalfd_siginfo info;
+    [[maybe_unused]] const ssize_t n = ::read(fd_, &info, sizeof info);
+  }
 
 private:
   int fd_ = -1;
@@ -127,14 +132,14 @@ void route(httplib::Server& server, const LiveTexts& texts, LiveHub& hub, int po
 }
 
 // Compiles the texts again after every save, until a stop signal comes.
-void follow(TextWatch& watch, int stop_fd, const LiveTexts& texts, LiveHub& hub) {
-  pollfd fds[2] = {{watch.fd(), POLLIN, 0}, {stop_fd, POLLIN, 0}};
+void follow(TextWatch& watch, const StopSignals& stop, const LiveTexts& texts, LiveHub& hub) {
+  pollfd fds[2] = {{watch.fd(), POLLIN, 0}, {stop.fd(), POLLIN, 0}};
   bool saved = false;
   for (;;) {
     const int n = ::poll(fds, 2, saved ? kSettleMs : -1);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw std::system_error(errno, std::generic_category(), "poll");
-    if (fds[1].revents & POLLIN) return;
+    if (fds[1].revents & POLLIN) return stop.take();
     if (n > 0) {
       saved = watch.changed() || saved;
       continue;
@@ -198,7 +203,7 @@ int run_serve(const ServeOptions& o, std::ostream& out, std::ostream& err) {
   const std::string url = "http://" + std::string(kHost) + ":" + std::to_string(port) + "/";
   out << "Serving the live route sheet at " << url << " (Ctrl-C stops)" << std::endl;
   const pid_t opener = o.open ? open_in_browser(url, err) : -1;
-  follow(*watch, signals.fd(), texts, hub);
+  follow(*watch, signals, texts, hub);
   hub.stop();
   server.stop();
   listener.join();
