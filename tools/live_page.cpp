@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::string_view kStyle = R"(
 body { font-family: sans-serif; margin: 0 1rem 2rem; color: #222; }
-header { position: sticky; top: 0; background: #fff; padding: .4rem 0; border-bottom: 1px solid #ddd; z-index: 1; }
+header { padding: .4rem 0; }
 h1 { font-size: 1.1rem; margin: .2rem 0; }
 h2 { font-size: 1rem; }
 #summary { margin: .2rem 0; }

@@ -6,7 +6,7 @@
 #   live_sheet_browser_test.sh SCENARIO_TOOL
 # Skipped (77) without Chromium or playwright-core, except in CI.
 set -euo pipefail
-tool=$1
+tool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 chromium=${CHROMIUM:-/usr/bin/chromium}
@@ -25,7 +25,8 @@ trap cleanup EXIT
 "$tool" init "$work/texts" >/dev/null
 line="$work/texts/Valmora - Dorvane_linea.txt"
 service="$work/texts/Valmora - Dorvane_ICN 853-.txt"
-"$tool" serve "$line" "$service" >"$work/out" 2>"$work/err" &
+# Served from the texts' folder, by their names, as an author would type them.
+(cd "$work/texts" && exec "$tool" serve "$(basename "$line")" "$(basename "$service")") >"$work/out" 2>"$work/err" &
 server=$!
 url=
 for _ in $(seq 100); do

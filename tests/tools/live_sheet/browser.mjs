@@ -37,27 +37,32 @@ try {
     assert.ok(await page.locator('#sheet svg g.station text', { hasText: name }).count() >= 1, name);
   assert.equal(await page.locator('#summary').textContent(), summary);
   assert.equal(await page.locator('#diagnostics').innerText(), 'No errors or warnings.');
-  if (screenshot) await page.screenshot({ path: screenshot, fullPage: true });
 
-  // A station named with markup, saved by rename, and a timetable speed off
-  // the 5 km/h step: the name shows as text, the warning comes with its
-  // place, and the page keeps its scroll position and is not reloaded.
+  // A timetable speed off the 5 km/h step, saved by rename: the warning comes
+  // with its place, and the page keeps its scroll position, not reloaded.
   await page.evaluate(() => { window.notReloaded = true; window.scrollTo(0, 300); });
   assert.equal(await page.evaluate(() => window.scrollY), 300);
-  let service = replaced(originalService, ', Valmora\r\n', ', <b>Val</b>&amp;\r\n');
-  service = replaced(service, 'velocita,    1000,   125', 'velocita,    1000,   123');
-  saveByRename(servicePath, service);
+  saveByRename(servicePath, replaced(originalService, 'velocita,    1000,   125', 'velocita,    1000,   123'));
   const warning = page.locator('#diagnostics li.warning', { hasText: '-Wspeed-step' });
   await warning.waitFor(withinTwoSeconds);
-  assert.match(await warning.innerText(), /_ICN 853-\.txt:\d+:22: warning: timetable speed 123 km\/h/);
-  assert.equal(await page.locator('#sheet svg g.station text', { hasText: '<b>Val</b>&amp;' }).count(), 1);
-  assert.equal(await page.locator('#sheet b, #diagnostics b').count(), 0);
+  assert.match(await warning.innerText(), /_ICN 853-\.txt:12:22: warning: timetable speed 123 km\/h/);
   assert.equal(await page.evaluate(() => window.notReloaded && window.scrollY), 300);
 
   // Clicking the warning points at the objects at its place on the sheet.
   await warning.click();
   assert.equal(await page.locator('#sheet svg #marker').count(), 1);
   assert.ok(await page.locator('#sheet svg g.hl').count() >= 1);
+  if (screenshot) {
+    await page.evaluate(() => window.scrollTo(0, 0));
+    await page.screenshot({ path: screenshot, fullPage: true });
+  }
+
+  // A station named with markup shows the markup as text.
+  saveByRename(servicePath, replaced(originalService, ', Valmora\r\n', ', <b>Val</b>&amp;\r\n'));
+  const markup = page.locator('#sheet svg g.station text', { hasText: '<b>Val</b>&amp;' });
+  await markup.waitFor(withinTwoSeconds);
+  assert.equal(await markup.count(), 1);
+  assert.equal(await page.locator('#sheet b, #diagnostics b').count(), 0);
 
   // A line text that leaves no grid: the error with its line and column, no sheet.
   writeFileSync(linePath, replaced(originalLine, 'lunghezza percorso,    73500', 'lunghezza percorso,    2000000'),
