@@ -77,9 +77,7 @@ std::string without_declaration(std::string svg) {
   return svg;
 }
 
-}  // namespace
-
-LiveView make_view(const LiveTexts& texts, const LiveView* previous) {
+LiveView compiled_view(const LiveTexts& texts, const LiveView* previous) {
   AnalysisRequest request;
   try {
     request.line = read_source_text(texts.line_path, texts.encoding);
@@ -106,6 +104,16 @@ LiveView make_view(const LiveTexts& texts, const LiveView* previous) {
     view.notice = std::string("the compiled files could not be read back: ") + e.what();
   }
   return view;
+}
+
+}  // namespace
+
+LiveView make_view(const LiveTexts& texts, const LiveView* previous) {
+  try {
+    return compiled_view(texts, previous);
+  } catch (const std::exception& e) {  // out of memory, say: the server goes on with what it had
+    return kept(previous, std::string("internal fault: ") + e.what() + "; showing the last compile");
+  }
 }
 
 }  // namespace scenario::tools

@@ -28,7 +28,10 @@ constexpr char kHost[] = "127.0.0.1";
 // A save often comes as several events (a rename, then the folder's other
 // files); the texts are read once the folder has been quiet this long.
 constexpr int kSettleMs = 40;
-constexpr auto kStreamPulse = std::chrono::seconds(15);  // a comment line that finds a closed page
+constexpr auto kLongestSettle = std::chrono::milliseconds(250);
+// How often a stream with nothing new sends a comment line: writing is how a
+// page that has gone is noticed, and its thread freed.
+constexpr auto kStreamPulse = std::chrono::seconds(1);
 
 // SIGINT and SIGTERM, delivered as a descriptor to poll, for the life of the
 // server; SIGPIPE ignored, as a page may close while it is being written to.
@@ -138,21 +141,27 @@ void route(httplib::Server& server, const LiveTexts& texts, LiveHub& hub, int po
     if (res.body.empty()) res.set_content("Not found\n", "text/plain");
   });
   server.set_keep_alive_timeout(1);
-  server.new_task_queue = [] { return new httplib::ThreadPool(16); };
+  server.new_task_queue = [] { return new httplib::ThreadPool(32); };
 }
 
 // Compiles the texts again after every save, until a stop signal comes.
 void follow(TextWatch& watch, const StopSignals& stop, const LiveTexts& texts, LiveHub& hub) {
+  using Clock = std::chrono::steady_clock;
   pollfd fds[2] = {{watch.fd(), POLLIN, 0}, {stop.fd(), POLLIN, 0}};
-  bool saved = false;
+  bool saved = false;           // a save not yet compiled
+  Clock::time_point since{};  // when it was seen
   for (;;) {
     const int n = ::poll(fds, 2, saved ? kSettleMs : -1);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw std::system_error(errno, std::generic_category(), "poll");
     if (fds[1].revents & POLLIN) return stop.take();
     if (n > 0) {
-      saved = watch.changed() || saved;
-      continue;
+      if (watch.changed() && !saved) {
+        saved = true;
+        since = Clock::now();
+      }
+      // A folder that is never quiet (a build writing beside the texts) still gets its compile.
+      if (!saved || Clock::now() - since < kLongestSettle) continue;
     }
     saved = false;
     hub.publish(std::make_shared<const LiveView>(make_view(texts, hub.current().get())));
