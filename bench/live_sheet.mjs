@@ -11,7 +11,7 @@ const [saveUrl, savedText, loadUrl, runsWord] = process.argv.slice(2);
 const runs = Number(runsWord);
 
 function summary(name, values) {
-  const v = [...values].sort((a, b) => a - b);
+  const v = values.filter(x => !Number.isNaN(x)).sort((a, b) => a - b);
   const at = q => v[Math.min(v.length - 1, Math.floor(q * v.length))];
   const f = x => x.toFixed(0);
   console.log(`| ${name} | ${f(at(0.5))} ms | ${f(at(0.25))}–${f(at(0.75))} | ${f(v[v.length - 1])} ms |`);

@@ -212,6 +212,13 @@ int run_serve(const ServeOptions& o, std::ostream& out, std::ostream& err) {
   LiveHub hub;
   hub.publish(std::make_shared<const LiveView>(make_view(texts, nullptr)));
   httplib::Server server;
+  // The library would also share the port with any other socket that asks
+  // (SO_REUSEPORT), so that a second server on a taken port would get half
+  // of its requests. Only a closed server's lingering port is reused.
+  server.set_socket_options([](socket_t sock) {
+    const int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   const int port = o.port == 0 ? server.bind_to_any_port(kHost) : (server.bind_to_port(kHost, o.port) ? o.port : -1);
   if (port <= 0) {
     err << "scenario-tool: cannot listen on " << kHost << ":" << o.port << " (is the port taken?)\n";

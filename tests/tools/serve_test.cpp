@@ -23,7 +23,8 @@ namespace {
 // The tool serving the built-in texts, its first line of output read.
 class Server {
 public:
-  explicit Server(const std::filesystem::path& dir) {
+  explicit Server(const std::filesystem::path& dir, const std::vector<std::string>& more = {},
+                  const char* path_variable = nullptr) {
     int out[2];
     EXPECT_EQ(pipe(out), 0);
     posix_spawn_file_actions_t actions;
@@ -31,8 +32,17 @@ public:
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_addclose(&actions, out[0]);
     const std::string line = (dir / "line.txt").string(), service = (dir / "service.txt").string();
-    const char* argv[] = {SCENARIO_TOOL_EXE, "serve", line.c_str(), service.c_str(), nullptr};
-    EXPECT_EQ(posix_spawn(&pid_, SCENARIO_TOOL_EXE, &actions, nullptr, const_cast<char* const*>(argv), environ), 0);
+    std::vector<const char*> argv = {SCENARIO_TOOL_EXE, "serve", line.c_str(), service.c_str()};
+    for (const std::string& word : more) argv.push_back(word.c_str());
+    argv.push_back(nullptr);
+    std::vector<const char*> env;
+    for (char** e = environ; *e; ++e)
+      if (!path_variable || !std::string_view(*e).starts_with("PATH=")) env.push_back(*e);
+    if (path_variable) env.push_back(path_variable);
+    env.push_back(nullptr);
+    EXPECT_EQ(posix_spawn(&pid_, SCENARIO_TOOL_EXE, &actions, nullptr, const_cast<char* const*>(argv.data()),
+                          const_cast<char* const*>(env.data())),
+              0);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     out_ = out[0];
@@ -176,6 +186,27 @@ TEST_F(Serve, StreamsTheViewAndStopsWithAStreamOpen) {
   EXPECT_NE(received.find("\"version\":1}"), std::string::npos);
   EXPECT_EQ(received.find('\n', 12), received.find("\n\n"));  // the view is one line
   EXPECT_EQ(server.read_line(), "Stopped.");
+}
+
+TEST_F(Serve, RefusesAPortThatIsTaken) {
+  Server first(dir_.path());
+  const std::string port = std::to_string(first.port());
+  const ToolRun second =
+      run_tool({"serve", (dir_.path() / "line.txt").string(), (dir_.path() / "service.txt").string(), "--port", port});
+  EXPECT_EQ(second.status, 1);
+  EXPECT_EQ(second.err, "scenario-tool: cannot listen on 127.0.0.1:" + port + " (is the port taken?)\n");
+}
+
+TEST_F(Serve, OpensThePageWithXdgOpen) {
+  dir_.write("xdg-open", "#!/bin/sh\necho \"$1\" >\"${0%/*}/opened\"\n");
+  std::filesystem::permissions(dir_.path() / "xdg-open", std::filesystem::perms::owner_all);
+  const std::string path = "PATH=" + dir_.path().string();
+  Server server(dir_.path(), {"--open"}, path.c_str());
+  const auto opened = [&] { return dir_.exists("opened") && dir_.read("opened").ends_with("\n"); };
+  for (int i = 0; i < 500 && !opened(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_TRUE(opened());
+  EXPECT_EQ(dir_.read("opened"), "http://127.0.0.1:" + std::to_string(server.port()) + "/\n");
+  EXPECT_EQ(server.stop(SIGTERM), 0);
 }
 
 }  // namespace
