@@ -23,10 +23,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Serves the texts of folder $1; prints the page's address.
+# Serves the texts of folder $1 (in this shell, so that the cleanup knows it).
 serve() {
   "$tool" serve "$1/Valmora - Dorvane_linea.txt" "$1/Valmora - Dorvane_ICN 853-.txt" >"$1.out" 2>&1 &
   servers+=($!)
+}
+
+# The address the server of folder $1 printed.
+address() {
   for _ in $(seq 100); do
     grep -o 'http://127\.0\.0\.1:[0-9]*/' "$1.out" && return
     sleep 0.1
@@ -38,7 +42,9 @@ serve() {
 mkdir "$work/long"
 build-bench/bench/scenario_route_texts 1000 "$work/long"
 "$tool" init "$work/built-in" >/dev/null
-long_url=$(serve "$work/long")
-built_in_url=$(serve "$work/built-in")
+serve "$work/long"
+serve "$work/built-in"
+long_url=$(address "$work/long")
+built_in_url=$(address "$work/built-in")
 CHROMIUM=${CHROMIUM:-/usr/bin/chromium} node bench/live_sheet.mjs \
   "$long_url" "$work/long/Valmora - Dorvane_ICN 853-.txt" "$built_in_url" "$runs"

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <atomic>
 #include <cstring>
 #include <system_error>
 #include <thread>
@@ -225,7 +226,14 @@ int run_serve(const ServeOptions& o, std::ostream& out, std::ostream& err) {
     return kFailure;
   }
   route(server, texts, hub, port);
-  std::thread listener([&server] { server.listen_after_bind(); });
+  std::atomic<bool> listened = false;
+  std::thread listener([&] {
+    server.listen_after_bind();
+    listened = true;
+  });
+  // A stop before the server is running would not reach it, and the join
+  // below would wait for ever.
+  while (!server.is_running() && !listened) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   const std::string url = "http://" + std::string(kHost) + ":" + std::to_string(port) + "/";
   out << "Serving the live route sheet at " << url << " (Ctrl-C stops)" << std::endl;
   const pid_t opener = o.open ? open_in_browser(url, err) : -1;
