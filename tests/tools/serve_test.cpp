@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <mutex>
@@ -186,6 +187,10 @@ TEST_F(Serve, StreamsTheViewAndStopsWithAStreamOpen) {
   EXPECT_NE(received.find("\"version\":1}"), std::string::npos);
   EXPECT_EQ(received.find('\n', 12), received.find("\n\n"));  // the view is one line
   EXPECT_EQ(server.read_line(), "Stopped.");
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) files.push_back(entry.path().filename());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"line.txt", "service.txt"})) << "it writes nothing";
 }
 
 TEST_F(Serve, RefusesAPortThatIsTaken) {
