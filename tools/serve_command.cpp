@@ -145,6 +145,32 @@ void route(httplib::Server& server, const LiveTexts& texts, LiveHub& hub, int po
   server.new_task_queue = [] { return new httplib::ThreadPool(32); };
 }
 
+// The server bound to 127.0.0.1 at `port` (0: one the system picks); the
+// port it has, or 0 or less when it cannot be had.
+int bind_loopback(httplib::Server& server, int port) {
+  // The library would also share the port with any other socket that asks
+  // (SO_REUSEPORT), so that a second server on a taken port would get half
+  // of its requests. Only a closed server's lingering port is reused.
+  server.set_socket_options([](socket_t sock) {
+    const int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
+  if (port == 0) return server.bind_to_any_port(kHost);
+  return server.bind_to_port(kHost, port) ? port : -1;
+}
+
+// The thread that serves, once the server runs: a stop before that would
+// not reach it, and the join would wait for ever.
+std::thread start(httplib::Server& server) {
+  auto listened = std::make_shared<std::atomic<bool>>(false);
+  std::thread listener([&server, listened] {
+    server.listen_after_bind();
+    *listened = true;
+  });
+  while (!server.is_running() && !*listened) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  return listener;
+}
+
 // Compiles the texts again after every save, until a stop signal comes.
 void follow(TextWatch& watch, const StopSignals& stop, const LiveTexts& texts, LiveHub& hub) {
   using Clock = std::chrono::steady_clock;
@@ -213,27 +239,13 @@ int run_serve(const ServeOptions& o, std::ostream& out, std::ostream& err) {
   LiveHub hub;
   hub.publish(std::make_shared<const LiveView>(make_view(texts, nullptr)));
   httplib::Server server;
-  // The library would also share the port with any other socket that asks
-  // (SO_REUSEPORT), so that a second server on a taken port would get half
-  // of its requests. Only a closed server's lingering port is reused.
-  server.set_socket_options([](socket_t sock) {
-    const int yes = 1;
-    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-  });
-  const int port = o.port == 0 ? server.bind_to_any_port(kHost) : (server.bind_to_port(kHost, o.port) ? o.port : -1);
+  const int port = bind_loopback(server, o.port);
   if (port <= 0) {
     err << "scenario-tool: cannot listen on " << kHost << ":" << o.port << " (is the port taken?)\n";
     return kFailure;
   }
   route(server, texts, hub, port);
-  std::atomic<bool> listened = false;
-  std::thread listener([&] {
-    server.listen_after_bind();
-    listened = true;
-  });
-  // A stop before the server is running would not reach it, and the join
-  // below would wait for ever.
-  while (!server.is_running() && !listened) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  std::thread listener = start(server);
   const std::string url = "http://" + std::string(kHost) + ":" + std::to_string(port) + "/";
   out << "Serving the live route sheet at " << url << " (Ctrl-C stops)" << std::endl;
   const pid_t opener = o.open ? open_in_browser(url, err) : -1;
