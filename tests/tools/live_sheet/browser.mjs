@@ -90,6 +90,14 @@ try {
   await page.locator('#notice:empty').waitFor({ state: 'attached', ...withinTwoSeconds });
 
   assert.deepEqual(failures, []);
+
+  // Without JavaScript the page is the same view, standing still.
+  const still = await browser.newContext({ javaScriptEnabled: false });
+  const stillPage = await still.newPage();
+  await stillPage.goto(url);
+  assert.equal(await stillPage.locator('#sheet svg g.station').count(), 10);
+  assert.equal(await stillPage.locator('#summary').textContent(), summary);
+  await still.close();
   console.log('browser: every check passed');
 } finally {
   await browser.close();
