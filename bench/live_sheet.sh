@@ -32,7 +32,7 @@ serve() {
 # The address the server of folder $1 printed.
 address() {
   for _ in $(seq 100); do
-    grep -o 'http://127\.0\.0\.1:[0-9]*/' "$1.out" && return
+    grep -so 'http://127\.0\.0\.1:[0-9]*/' "$1.out" && return
     sleep 0.1
   done
   echo "serve printed no address" >&2

@@ -30,7 +30,7 @@ service="$work/texts/Valmora - Dorvane_ICN 853-.txt"
 server=$!
 url=
 for _ in $(seq 100); do
-  url=$(grep -o 'http://127\.0\.0\.1:[0-9]*/' "$work/out" || true)
+  url=$(grep -so 'http://127\.0\.0\.1:[0-9]*/' "$work/out" || true)
   [ -n "$url" ] && break
   sleep 0.1
 done
