@@ -202,6 +202,13 @@ TEST_F(Serve, RefusesAPortThatIsTaken) {
   EXPECT_EQ(second.err, "scenario-tool: cannot listen on 127.0.0.1:" + port + " (is the port taken?)\n");
 }
 
+TEST_F(Serve, RefusesTextsInAFolderThatDoesNotExist) {
+  const std::string gone = (dir_.path() / "gone").string();
+  const ToolRun run = run_tool({"serve", gone + "/line.txt", (dir_.path() / "service.txt").string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "scenario-tool: cannot watch '" + gone + "': No such file or directory\n");
+}
+
 TEST_F(Serve, OpensThePageWithXdgOpen) {
   dir_.write("xdg-open", "#!/bin/sh\necho \"$1\" >\"${0%/*}/opened\"\n");
   std::filesystem::permissions(dir_.path() / "xdg-open", std::filesystem::perms::owner_all);
