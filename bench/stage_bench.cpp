@@ -9,6 +9,9 @@
 //                      analysis of both texts with the bytes of the files
 //   analysis_lint/*    what scenario-tool lint does: the traced analysis,
 //                      without the files, and every check
+//   live_view/*        what scenario-tool serve does on a save: read the texts,
+//                      the traced analysis with the files, the checks, the
+//                      sheet drawn from the files, and the update for the pages
 // Only the stage named is timed; the state it starts from is built with the
 // clock paused. Every large block is taken fresh from the system, as in a run
 // of the program, rather than from memory an earlier iteration gave back.
@@ -16,6 +19,8 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -33,6 +38,8 @@
 #include "sources/text_writer.h"
 #include "tools/analysis.h"
 #include "tools/lint_checks.h"
+#include "tools/live_page.h"
+#include "tools/live_view.h"
 
 namespace scenario::bench {
 namespace {
@@ -219,6 +226,23 @@ void analisi_lint(benchmark::State& state, const Caso& c) {
   state.counters["findings"] = double(trovati);
 }
 
+void vista_dal_vivo(benchmark::State& state, const Caso& c) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("scenario-live-" + c.nome);
+  std::filesystem::create_directories(dir);
+  const tools::LiveTexts texts{(dir / "line.txt").string(), (dir / "service.txt").string()};
+  std::ofstream(texts.line_path, std::ios::binary) << c.linea;
+  std::ofstream(texts.service_path, std::ios::binary) << c.servizio;
+  tools::LiveView vista = tools::make_view(texts, nullptr);
+  size_t bytes = 0;
+  for (auto _ : state) {
+    vista = tools::make_view(texts, &vista);
+    bytes = tools::live_update(vista).size();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.counters["update_bytes"] = double(bytes);
+  std::filesystem::remove_all(dir);
+}
+
 void registra(const std::string& nome, const Caso& c, void (*f)(benchmark::State&, const Caso&)) {
   benchmark::RegisterBenchmark((nome + "/" + c.nome).c_str(), [c, f](benchmark::State& st) { f(st, c); })
       ->Unit(benchmark::kMicrosecond);
@@ -242,6 +266,7 @@ int main(int argc, char** argv) {
     registra("binary_writing", c, scrittura_binari);
     registra("analysis_compile", c, analisi_compile);
     registra("analysis_lint", c, analisi_lint);
+    registra("live_view", c, vista_dal_vivo);
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

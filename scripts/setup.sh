@@ -19,6 +19,9 @@ packages+=(dpkg-dev)
 packages+=(librsvg2-bin libxml2-utils)
 # Neovim's own LSP client tests the language server as an editor uses it.
 packages+=(neovim)
+# The live route sheet (scenario-tool serve): its HTTP server library, and
+# Chromium, which the page's tests and benchmarks drive through Playwright.
+packages+=(pkg-config libcpp-httplib-dev chromium)
 # Node and npm run the test tools of package.json (the SARIF validator).
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 # The benchmark scripts (bench/) also time whole runs with hyperfine and
@@ -48,7 +51,8 @@ fi
 
 # The test tools from the npm registry, at the versions package-lock.json pins.
 cd "$(dirname "$0")/.."
-if [ ! -x node_modules/.bin/sarif-multitool ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+if [ ! -x node_modules/.bin/sarif-multitool ] || [ ! -d node_modules/playwright-core ] ||
+  [ package-lock.json -nt node_modules/.package-lock.json ]; then
   echo "setup: installing the npm test tools of package-lock.json"
   npm ci --no-audit --no-fund
 fi

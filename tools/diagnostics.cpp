@@ -55,10 +55,14 @@ std::vector<Diagnostic> diagnose(const Analysis& analysis) {
   return out;
 }
 
+std::string error_headline(const Diagnostic& d) {
+  return "error " + std::to_string(d.number) + ": " + d.message;
+}
+
 void print_diagnostic(std::ostream& out, const Diagnostic& d) {
   out << d.file << ":";
   if (d.line) out << *d.line << ":" << *d.column << ":";
-  out << " error " << d.number << ": " << d.message << "\n";
+  out << " " << error_headline(d) << "\n";
   if (!d.line) return;
   out << d.source_line << "\n" << d.caret << "\n";
 }

@@ -33,6 +33,9 @@ std::vector<Diagnostic> diagnose(const Analysis& analysis);
 // caret line under the column, for a diagnostic pointing there.
 void point_at(Diagnostic& d, std::string_view text, size_t offset);
 
+// "error N: meaning": a diagnostic's line, after its place.
+std::string error_headline(const Diagnostic& d);
+
 void print_diagnostic(std::ostream& out, const Diagnostic& d);
 
 }  // namespace scenario::tools

@@ -38,4 +38,10 @@ std::optional<std::string> read_input(const std::string& path, const InputLimit&
   return bytes;
 }
 
+SourceText read_source_text(const std::string& path, const std::string& encoding) {
+  SourceText text{path, read_input(path)};
+  if (text.bytes) text.bytes = decoded_text(std::move(*text.bytes), encoding, path).bytes;
+  return text;
+}
+
 }  // namespace scenario::tools

@@ -22,4 +22,9 @@ inline constexpr InputLimit kTextLimit{kLargestInput, "64 MiB"};
 // folder, not a regular file, too large, or the system's words.
 std::optional<std::string> read_input(const std::string& path, const InputLimit& limit = kTextLimit);
 
+// A description text named by its path, read and decoded as the compiler
+// reads it (see decoded_text); no bytes when the path does not exist.
+// Throws RequestError as read_input and decoded_text do.
+SourceText read_source_text(const std::string& path, const std::string& encoding);
+
 }  // namespace scenario::tools

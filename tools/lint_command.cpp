@@ -7,7 +7,6 @@
 #include "tools/compile_texts.h"
 #include "tools/input_file.h"
 #include "tools/lint_report.h"
-#include "tools/source_map.h"
 
 namespace scenario::tools {
 namespace {
@@ -52,34 +51,6 @@ Severities severities(const LintOptions& o) {
   return s;
 }
 
-SourceText read_text(const std::string& path, const std::string& encoding) {
-  SourceText text{path, read_input(path)};
-  if (text.bytes) text.bytes = decoded_text(std::move(*text.bytes), encoding, path).bytes;
-  return text;
-}
-
-std::string fatal_of(const Analysis& a) {
-  switch (a.outcome.fine) {
-    case EsitoCompilazione::kScritto:
-      return {};
-    case EsitoCompilazione::kSenzaGriglia:
-      return "the line description left no track grid; the compile would write no binary file";
-    case EsitoCompilazione::kSlotOccupato:
-      return "error " + std::to_string(a.outcome.numero_riquadro) + ": " +
-             std::string(significato_errore(a.outcome.numero_riquadro)) + "; the compile would write no binary file";
-  }
-  return {};
-}
-
-ReportedFinding reported(const Analysis& a, const Finding& f, Severity severity) {
-  ReportedFinding r{&f, severity, {}, 0};
-  const std::string& text = *a.text(f.text).bytes;
-  r.where.file = a.text(f.text).name;
-  point_at(r.where, text, f.span.begin);
-  r.end_column = *r.where.column + (f.span.end - f.span.begin);
-  return r;
-}
-
 }  // namespace
 
 void add_lint(CLI::App& app, LintOptions& o) {
@@ -108,8 +79,8 @@ int run_lint(const LintOptions& o, std::ostream& out, std::ostream& err) {
   }
   AnalysisRequest request;
   try {
-    request.line = read_text(o.line_path, o.encoding);
-    request.service = read_text(o.service_path, o.encoding);
+    request.line = read_source_text(o.line_path, o.encoding);
+    request.service = read_source_text(o.service_path, o.encoding);
   } catch (const RequestError& e) {
     err << "scenario-tool: " << e.what() << "\n";
     return kFailure;
@@ -118,13 +89,13 @@ int run_lint(const LintOptions& o, std::ostream& out, std::ostream& err) {
   const Analysis a = analyse(std::move(request));
   const std::vector<Finding> findings = run_checks(a);
 
-  LintReport report{&a, diagnose(a), {}, fatal_of(a)};
+  LintReport report{&a, diagnose(a), {}, fatal_message(a)};
   bool error_level = !report.errors.empty();
   for (const Finding& f : findings) {
     const Severity s = severity.of.find(f.check)->second;
     if (s == Severity::kOff) continue;
     error_level = error_level || s == Severity::kError;
-    report.findings.push_back(reported(a, f, s));
+    report.findings.push_back(report_finding(a, f, s));
   }
 
   const auto dump = [](const nlohmann::ordered_json& j) {

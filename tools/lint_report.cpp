@@ -85,11 +85,36 @@ nlohmann::ordered_json sarif_location(const std::string& file, const std::option
 
 std::string error_rule_id(int32_t number) { return "error-" + std::to_string(number); }
 
+ReportedFinding report_finding(const Analysis& a, const Finding& f, Severity severity) {
+  ReportedFinding r{&f, severity, {}, 0};
+  const std::string& text = *a.text(f.text).bytes;
+  r.where.file = a.text(f.text).name;
+  point_at(r.where, text, f.span.begin);
+  r.end_column = *r.where.column + (f.span.end - f.span.begin);
+  return r;
+}
+
+std::string fatal_message(const Analysis& a) {
+  switch (a.outcome.fine) {
+    case EsitoCompilazione::kScritto:
+      return {};
+    case EsitoCompilazione::kSenzaGriglia:
+      return "the line description left no track grid; the compile would write no binary file";
+    case EsitoCompilazione::kSlotOccupato:
+      return "error " + std::to_string(a.outcome.numero_riquadro) + ": " +
+             std::string(significato_errore(a.outcome.numero_riquadro)) + "; the compile would write no binary file";
+  }
+  return {};
+}
+
+std::string finding_headline(const ReportedFinding& r) {
+  return std::string(severity_name(r.severity)) + ": " + r.finding->message + " [-W" + r.finding->check + "]";
+}
+
 void print_text(std::ostream& out, const LintReport& report) {
   for (const Diagnostic& d : report.errors) print_diagnostic(out, d);
   for (const ReportedFinding& r : report.findings) {
-    out << r.where.file << ":" << *r.where.line << ":" << *r.where.column << ": " << severity_name(r.severity) << ": "
-        << r.finding->message << " [-W" << r.finding->check << "]\n"
+    out << r.where.file << ":" << *r.where.line << ":" << *r.where.column << ": " << finding_headline(r) << "\n"
         << r.where.source_line << "\n"
         << r.where.caret << "\n";
   }

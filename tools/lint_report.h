@@ -31,6 +31,16 @@ struct LintReport {
   std::string fatal;  // why nothing past the parse could be checked; empty when it could
 };
 
+// A finding of `analysis` at the place it points to.
+ReportedFinding report_finding(const Analysis& analysis, const Finding& finding, Severity severity);
+
+// Why nothing past the parse could be checked (the compile would write no
+// binary file); empty when the compile could write its files.
+std::string fatal_message(const Analysis& analysis);
+
+// "warning: message [-Wname]": a finding's line, after its place.
+std::string finding_headline(const ReportedFinding& reported);
+
 void print_text(std::ostream& out, const LintReport& report);
 nlohmann::ordered_json report_json(const LintReport& report);
 nlohmann::ordered_json report_sarif(const LintReport& report, const std::string& version);

@@ -44,7 +44,6 @@ public:
     return svg_.chiudi();
   }
 
-private:
   // Cells up to the last one the line data reached (the last cells stay empty).
   int64_t celle_con_dati() const {
     int64_t n = static_cast<int64_t>(s_.celle.size());
@@ -72,16 +71,20 @@ private:
                                           [&](const Cella& c) { return c.tipo == tipo; }));
   }
 
-  void titolo() {
+  std::string riassunto() const {
     const Voce& generale = s_.servizio[85];
+    return "route " + metri(s_.servizio[84].fine) + " \xC2\xB7 " + std::to_string(stazioni().size()) +
+           " stations \xC2\xB7 " + std::to_string(contare(kSegnale)) + " signals \xC2\xB7 scenario codes " +
+           std::to_string(generale.orario) + " / " + std::to_string(s_.celle.size() > 1 ? s_.celle[1].valore2 : 0);
+  }
+
+  AsseFoglio asse() const { return {kAsseX0, kAsseX1, lunghezza(), kQuotaY0, kStrisciaY1}; }
+
+private:
+  void titolo() {
     std::string riga = cp1252_a_utf8(s_.percorso_nome) + " \xE2\x80\x94 " + cp1252_a_utf8(s_.treno_nome);
     svg_.testo(30, 30, riga, "font-size=\"20\" font-weight=\"bold\"");
-    std::string dati = "route " + metri(s_.servizio[84].fine) + " \xC2\xB7 " +
-                       std::to_string(stazioni().size()) + " stations \xC2\xB7 " +
-                       std::to_string(contare(kSegnale)) + " signals \xC2\xB7 scenario codes " +
-                       std::to_string(generale.orario) + " / " +
-                       std::to_string(s_.celle.size() > 1 ? s_.celle[1].valore2 : 0);
-    svg_.testo(30, 50, dati, "font-size=\"12\" fill=\"#333\"");
+    svg_.testo(30, 50, riassunto(), "font-size=\"12\" fill=\"#333\"");
   }
 
   void mappa();
@@ -166,7 +169,7 @@ void Foglio::mappa() {
     const Voce& v = s_.servizio[i];
     if (v.posizione < 0 || !punto(size_t(v.posizione), x, y)) continue;
     std::string nome = cp1252_a_utf8(v.testo);
-    svg_.gruppo("map-station", nome + " at " + metri(v.posizione));
+    svg_.gruppo("map-station", nome + " at " + metri(v.posizione), v.posizione);
     svg_.cerchio(x, y, 3, "fill=\"#c0392b\"");
     svg_.testo(x + 6, y + 3, nome, "font-size=\"8\"");
     svg_.fine_gruppo();
@@ -208,7 +211,7 @@ void Foglio::quota() {
     if (s_.celle[i].pendenza == 0 || pendenza == precedente) continue;
     precedente = pendenza;
     std::string t = (pendenza > 0 ? "+" : "") + std::to_string(pendenza) + "\xE2\x80\xB0";
-    svg_.gruppo("gradient", "gradient " + t + " from " + metri(i * 50));
+    svg_.gruppo("gradient", "gradient " + t + " from " + metri(i * 50), i * 50);
     svg_.testo(x_cella(i) + 1, y_di(quote[i]) - 4, t, "font-size=\"7\" fill=\"#2e7d32\"");
     svg_.fine_gruppo();
   }
@@ -240,17 +243,19 @@ void Foglio::velocita() {
     if (c.tipo == kIndicatoreVMax) {
       svg_.gruppo("speed-board", "speed-limit board" + dove + ": values " + std::to_string(c.valore1) + ", " +
                                      std::to_string(c.valore2) + ", " + std::to_string(c.valore3) +
-                                     ", stripes " + std::to_string(c.valore4));
+                                     ", stripes " + std::to_string(c.valore4),
+                  metri_oggetto(c, i));
       svg_.rettangolo(x - 2, kVelY0 + 4, 4, 6, "fill=\"#1565c0\"");
       svg_.fine_gruppo();
     } else if (c.tipo >= kFineRallentamento && c.tipo <= kAvvisoRallentamento) {
       static const char* const kNomi[] = {"slow-down end", "slow-down start", "slow-down warning"};
-      svg_.gruppo("slow-down", std::string(kNomi[c.tipo - 2]) + dove + ": " + std::to_string(c.valore1) + " km/h");
+      svg_.gruppo("slow-down", std::string(kNomi[c.tipo - 2]) + dove + ": " + std::to_string(c.valore1) + " km/h",
+                  metri_oggetto(c, i));
       svg_.linea(x, kVelY0 + 12, x, kVelY1 - 6, "stroke=\"#e67e22\" stroke-dasharray=\"3,2\"");
       svg_.fine_gruppo();
     } else if (c.tipo == kCodice || c.tipo == kCodiceSenzaValore) {
       std::string valore = c.tipo == kCodice ? std::to_string(c.valore1) : std::string("no value");
-      svg_.gruppo("code-step", "cab-signal code step" + dove + ": " + valore);
+      svg_.gruppo("code-step", "cab-signal code step" + dove + ": " + valore, metri_oggetto(c, i));
       svg_.testo(x, y - 6, "\xE2\x97\x86", "font-size=\"8\" text-anchor=\"middle\" fill=\"#8e24aa\"");
       svg_.testo(x, y - 14, c.tipo == kCodice ? valore : "-", "font-size=\"6\" text-anchor=\"middle\" fill=\"#8e24aa\"");
       svg_.fine_gruppo();
@@ -280,14 +285,15 @@ void Foglio::striscia_oggetti() {
     if (c.tipo == kSegnale) {
       svg_.gruppo("signal", "signal" + dove + ": values " + std::to_string(c.valore1) + ", " +
                                 std::to_string(c.valore2) + ", " + std::to_string(c.valore3) + ", " +
-                                std::to_string(c.valore4) + ", time " + std::to_string(c.tempo));
+                                std::to_string(c.valore4) + ", time " + std::to_string(c.tempo),
+                  metri_oggetto(c, i));
       svg_.linea(x, y_segnali - 7, x, y_segnali + 7, "stroke=\"#c62828\" stroke-width=\"1.5\"");
       svg_.fine_gruppo();
     } else if (c.tipo == kCartelloIndicatore) {
       std::string t = c.valore1 >= 0 && c.valore1 < kVociServizio ? cp1252_a_utf8(s_.servizio[c.valore1].testo) : "";
       std::string righe;
       for (char ch : t) righe += ch == ')' ? std::string(")\n") : std::string(1, ch);
-      svg_.gruppo("indication-board", "indication board" + dove + "\n" + righe);
+      svg_.gruppo("indication-board", "indication board" + dove + "\n" + righe, metri_oggetto(c, i));
       svg_.rettangolo(x - 3, y_cartelli - 4, 6, 8, "fill=\"#00897b\"");
       svg_.fine_gruppo();
     }
@@ -309,7 +315,8 @@ void Foglio::striscia_stazioni() {
     std::string nome = cp1252_a_utf8(v.testo);
     svg_.gruppo("station", nome + ": position " + metri(v.posizione) + ", area " + std::to_string(v.inizio) +
                                " to " + metri(v.fine) + ", type " + std::to_string(v.tipo) +
-                               (v.orario ? ", time " + orario(v.orario) : std::string()));
+                               (v.orario ? ", time " + orario(v.orario) : std::string()),
+                v.posizione);
     double x0 = x_di(std::max<double>(0, v.inizio)), x1 = x_di(std::max<double>(0, v.fine));
     svg_.rettangolo(x0, y - 5, std::max(1.5, x1 - x0), 10, "fill=\"#c0392b\" fill-opacity=\"0.7\"");
     svg_.testo(x_di(v.posizione), y - 8, nome, "font-size=\"6\" text-anchor=\"middle\"");
@@ -324,7 +331,8 @@ void Foglio::striscia_gallerie() {
     int64_t b = a;
     while (b + 1 < int64_t(s_.celle.size()) && s_.celle[b + 1].montagna == s_.celle[a].montagna) ++b;
     svg_.gruppo("tunnel", "tunnel type " + std::to_string(s_.celle[a].montagna) + " from " +
-                              std::to_string(a * 50) + " to " + metri((b + 1) * 50));
+                              std::to_string(a * 50) + " to " + metri((b + 1) * 50),
+                a * 50);
     svg_.rettangolo(x_cella(a), y - 5, std::max(1.5, x_cella(b + 1) - x_cella(a)), 10, "fill=\"#8a6d3b\"");
     svg_.fine_gruppo();
     a = b + 1;
@@ -334,5 +342,9 @@ void Foglio::striscia_gallerie() {
 }  // namespace
 
 std::string disegna_foglio(const RunState& s) { return Foglio(s).disegna(); }
+
+std::string riassunto_foglio(const RunState& s) { return Foglio(s).riassunto(); }
+
+AsseFoglio asse_foglio(const RunState& s) { return Foglio(s).asse(); }
 
 }  // namespace scenario

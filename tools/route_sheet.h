@@ -13,4 +13,20 @@ namespace scenario {
 // and the names). The plan may be empty; then the map is left out.
 std::string disegna_foglio(const RunState& s);
 
+// The line under the sheet's title: route length, stations, signals and the
+// scenario codes.
+std::string riassunto_foglio(const RunState& s);
+
+// Where the sheet's kilometre axis lies, in the sheet's units: x of 0 m and
+// of `lunghezza` m, and the top and bottom of the profiles drawn on it.
+// Objects on the line carry their metres as data-m.
+struct AsseFoglio {
+  double x0 = 0;
+  double x1 = 0;
+  double lunghezza = 0;
+  double y0 = 0;
+  double y1 = 0;
+};
+AsseFoglio asse_foglio(const RunState& s);
+
 }  // namespace scenario

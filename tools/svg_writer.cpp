@@ -41,8 +41,10 @@ std::string Svg::escape(std::string_view utf8) {
   return out;
 }
 
-void Svg::gruppo(std::string_view classe, std::string_view titolo) {
-  out_ << "<g class=\"" << classe << "\">";
+void Svg::gruppo(std::string_view classe, std::string_view titolo, std::optional<int64_t> metri) {
+  out_ << "<g class=\"" << classe << "\"";
+  if (metri) out_ << " data-m=\"" << *metri << "\"";
+  out_ << ">";
   if (!titolo.empty()) out_ << "<title>" << escape(titolo) << "</title>";
   out_ << "\n";
 }

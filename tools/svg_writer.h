@@ -2,6 +2,8 @@
 // A small helper that writes SVG elements with numbers in a fixed format and
 // texts escaped for XML.
 
+#include <cstdint>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -13,7 +15,9 @@ public:
   Svg(double larghezza, double altezza, std::string_view larghezza_fisica, std::string_view altezza_fisica);
 
   // Opens a group with a class and a hover title; close it with fine_gruppo().
-  void gruppo(std::string_view classe, std::string_view titolo = {});
+  // `metri`, when given, is where the object stands on the line (data-m),
+  // for a page that points at it.
+  void gruppo(std::string_view classe, std::string_view titolo = {}, std::optional<int64_t> metri = {});
   void fine_gruppo();
   void linea(double x1, double y1, double x2, double y2, std::string_view stile);
   void rettangolo(double x, double y, double w, double h, std::string_view stile);

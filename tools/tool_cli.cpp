@@ -17,6 +17,7 @@
 #include "tools/input_file.h"
 #include "tools/lint_command.h"
 #include "tools/lsp_server.h"
+#include "tools/serve_command.h"
 #include "tools/sheet_command.h"
 #include "scenario_commit.h"
 
@@ -173,6 +174,8 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   add_lint(app, lint);
   add_decode(app, decode);
   add_sheet(app, sheet);
+  ServeOptions serve;
+  add_serve(app, serve);
   app.add_subcommand("lsp", "Run a language server for the description texts on standard input and output "
                             "(LSP 3.17), for editors; nothing is written");
   try {
@@ -184,6 +187,7 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   if (app.got_subcommand("compile")) return run_compile(compile, out, err);
   if (app.got_subcommand("lint")) return run_lint(lint, out, err);
   if (app.got_subcommand("sheet")) return run_sheet(sheet, err);
+  if (app.got_subcommand("serve")) return run_serve(serve, out, err);
   if (app.got_subcommand("lsp")) {
     std::ios::sync_with_stdio(false);
     return lsp::run_lsp(std::cin, out);

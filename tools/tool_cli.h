@@ -1,5 +1,5 @@
 #pragma once
-// The command line of scenario-tool: `compile`, `lint`, `decode`, `sheet` and `lsp`.
+// The command line of scenario-tool: `init`, `compile`, `lint`, `decode`, `sheet`, `serve` and `lsp`.
 
 #include <ostream>
 
