@@ -6,7 +6,7 @@ namespace scenario {
 
 void LettoreCampi::inizia_campo() {
   while (pos_ < testo_.size() && spazio(testo_[pos_])) ++pos_;
-  if (contesto_) contesto_->offset_campo = pos_;
+  if (contesto_) contesto_->offset_campo = contesto_->offset_letto = pos_;
 }
 
 void LettoreCampi::chiudi_campo() {
@@ -29,7 +29,7 @@ void LettoreCampi::annota(size_t inizio, size_t fine, int64_t numero, bool testo
 
 void LettoreCampi::fail_past_end() {
   // The missing field would have started at the end of the text.
-  if (contesto_) contesto_->offset_campo = testo_.size();
+  if (contesto_) contesto_->offset_campo = contesto_->offset_letto = testo_.size();
   throw GuastoEsecuzione("read past the end of the text");
 }
 

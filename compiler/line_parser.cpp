@@ -12,6 +12,9 @@
 namespace scenario {
 namespace {
 
+// How each cell keeps the gradient: one byte, gradient + 100.
+void scrivi_pendenza(Cella& c, int32_t g) { c.pendenza = basso8(int64_t(g) + 100); }
+
 // A general-section record: after that section it is taken for nothing.
 bool e_generale(const std::string& l) {
   for (const RecordTesto& r : record_testi())
@@ -44,8 +47,7 @@ private:
   RunState& s_;
   TestoInLettura testo_;
   int32_t prossima_voce_ = 80;
-  int64_t cursore_pendenza_ = 0;
-  int32_t pendenza_prec_ = 0;
+  ValoreACelle pendenza_;
   int64_t cursore_piano_ = 2;
 };
 
@@ -141,8 +143,7 @@ Esito ParserLinea::ripetizione_segnali() {
 void ParserLinea::prepara_record() {
   s_.n_montagne = 0;
   prossima_voce_ = 80;
-  cursore_pendenza_ = 0;
-  pendenza_prec_ = 0;
+  pendenza_ = ValoreACelle{};
   cursore_piano_ = 2;
   if (s_.genera_linea != 0) {
     metti_punto(s_, 0, 0, ValorePiano::di_intero(0));
@@ -183,15 +184,10 @@ Esito ParserLinea::pendenza() {
   auto& r = testo_.lettore();
   int32_t p = r.leggi_long();
   int32_t g = r.leggi_long();
+  const Contesto dove_g = s_.contesto;
   if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
-  int64_t c = cella_corsa(p);
-  if (c > 0) {
-    do {
-      cella(s_, cursore_pendenza_).pendenza = basso8(int64_t(pendenza_prec_) + 100);
-      ++cursore_pendenza_;
-    } while (cursore_pendenza_ < c);
-  }
-  pendenza_prec_ = g;
+  pendenza_.riempi_fino(s_, cella_corsa(p), false, scrivi_pendenza);
+  pendenza_.nuovo(g, dove_g);
   return Esito::kAvanti;
 }
 
@@ -275,10 +271,7 @@ Esito ParserLinea::cartello() {
 
 void ParserLinea::fine_linea() {
   testo_.chiudi_ed_elimina();
-  do {
-    cella(s_, cursore_pendenza_).pendenza = basso8(int64_t(pendenza_prec_) + 100);
-    ++cursore_pendenza_;
-  } while (cursore_pendenza_ < int64_t(s_.n_celle) - 2);
+  pendenza_.riempi_alla_fine(s_, scrivi_pendenza);
   if (s_.genera_linea != 0) passi_rettilinei(s_, cursore_piano_, int64_t(s_.lunghezza_estesa) - 2);
 }
 

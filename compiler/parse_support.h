@@ -7,10 +7,77 @@
 #include "compiler/field_reader.h"
 #include "compiler/text_records.h"
 #include "io/folder.h"
+#include "model/access.h"
 #include "model/errors.h"
 #include "model/run_state.h"
 
 namespace scenario {
+
+// A value that holds cell by cell until the next record of its kind (a
+// gradient, a timetable speed, an adhesion): each record fills the cells
+// from the cursor up to its own run cell with the value before it, and the
+// text's end fills the rest. It keeps where that value was written, so that
+// a fault while storing it (a speed that does not fit its byte) points at
+// the record that wrote it, not at the one whose reading made the fill.
+class ValoreACelle {
+public:
+  int32_t valore() const { return valore_; }
+
+  // Cells from the cursor up to run cell `c`, at least one when c > 0,
+  // each given `scrivi(cella, valore)`. With `entro_la_griglia` the fill
+  // stops before cell n_celle, wherever `c` is.
+  template <typename Scrivi>
+  void riempi_fino(RunState& s, int64_t c, bool entro_la_griglia, Scrivi scrivi) {
+    if (c <= 0) return;
+    AlValore qui(s, dove_);
+    do {
+      if (entro_la_griglia && cursore_ >= s.n_celle) break;
+      scrivi(cella(s, cursore_), valore_);
+      ++cursore_;
+    } while (cursore_ < c);
+    qui.fatto();
+  }
+
+  // The end of the text: the cells from the cursor up to the third last
+  // (at least one).
+  template <typename Scrivi>
+  void riempi_alla_fine(RunState& s, Scrivi scrivi) {
+    AlValore qui(s, dove_);
+    do {
+      scrivi(cella(s, cursore_), valore_);
+      ++cursore_;
+    } while (cursore_ < int64_t(s.n_celle) - 2);
+    qui.fatto();
+  }
+
+  // The value a record has just read, at the place `dove` the reader is.
+  void nuovo(int32_t v, const Contesto& dove) {
+    valore_ = v;
+    dove_ = dove;
+  }
+
+private:
+  // While a fill runs, the field an error concerns is the value's (the
+  // reader stays where it is); it stays so if a fault ends the fill, for the
+  // error to be recorded at the value.
+  class AlValore {
+  public:
+    AlValore(RunState& s, const Contesto& dove) : s_(s), prima_(s.contesto) {
+      if (dove.fonte == Fonte::kNessuna) return;
+      s_.contesto.offset_campo = dove.offset_campo;
+      s_.contesto.offset_record = dove.offset_record;
+    }
+    void fatto() { s_.contesto = prima_; }
+
+  private:
+    RunState& s_;
+    Contesto prima_;
+  };
+
+  int64_t cursore_ = 0;
+  int32_t valore_ = 0;
+  Contesto dove_;  // kNessuna until a record sets the value
+};
 
 enum class Esito {
   kAvanti,    // go on with the next record

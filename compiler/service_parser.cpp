@@ -10,6 +10,11 @@
 namespace scenario {
 namespace {
 
+// How each cell keeps the timetable speed (in 5 km/h steps, one byte) and
+// the adhesion (its low byte).
+void scrivi_velocita(Cella& c, int32_t v) { c.vel_limite = a_byte(double(v) / 5); }
+void scrivi_aderenza(Cella& c, int32_t a) { c.aderenza = basso8(a); }
+
 class ParserServizio {
 public:
   ParserServizio(RunState& s, Folder& folder, std::string nome, const std::string& testo, int32_t limite)
@@ -33,10 +38,8 @@ private:
   TestoInLettura testo_;
   int32_t limite_stazioni_;
   int32_t contatore_ = 1;
-  int64_t cursore_velocita_ = 0;
-  int32_t velocita_prec_ = 0;
-  int64_t cursore_aderenza_ = 0;
-  int32_t aderenza_prec_ = 0;
+  ValoreACelle velocita_;
+  ValoreACelle aderenza_;
 };
 
 void ParserServizio::esegui() {
@@ -100,16 +103,10 @@ Esito ParserServizio::velocita() {
   auto& r = testo_.lettore();
   int32_t p = r.leggi_long();
   int32_t v = r.leggi_long();
+  const Contesto dove_v = s_.contesto;
   if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
-  int64_t c = cella_corsa(p);
-  if (c > 0) {
-    do {
-      if (cursore_velocita_ >= s_.n_celle) break;
-      cella(s_, cursore_velocita_).vel_limite = a_byte(double(velocita_prec_) / 5);
-      ++cursore_velocita_;
-    } while (cursore_velocita_ < c);
-  }
-  velocita_prec_ = v;
+  velocita_.riempi_fino(s_, cella_corsa(p), true, scrivi_velocita);
+  velocita_.nuovo(v, dove_v);
   return Esito::kAvanti;
 }
 
@@ -117,15 +114,10 @@ Esito ParserServizio::aderenza() {
   auto& r = testo_.lettore();
   int32_t p = r.leggi_long();
   int32_t a = r.leggi_long();
+  const Contesto dove_a = s_.contesto;
   if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
-  int64_t c = cella_corsa(p);
-  if (c > 0) {
-    do {
-      cella(s_, cursore_aderenza_).aderenza = basso8(aderenza_prec_);
-      ++cursore_aderenza_;
-    } while (cursore_aderenza_ < c);
-  }
-  aderenza_prec_ = a;
+  aderenza_.riempi_fino(s_, cella_corsa(p), false, scrivi_aderenza);
+  aderenza_.nuovo(a, dove_a);
   return Esito::kAvanti;
 }
 
@@ -172,14 +164,8 @@ Esito ParserServizio::abbattimento() {
 
 void ParserServizio::fine_servizio() {
   testo_.chiudi_ed_elimina();
-  do {
-    cella(s_, cursore_velocita_).vel_limite = a_byte(double(velocita_prec_) / 5);
-    ++cursore_velocita_;
-  } while (cursore_velocita_ < int64_t(s_.n_celle) - 2);
-  do {
-    cella(s_, cursore_aderenza_).aderenza = basso8(aderenza_prec_);
-    ++cursore_aderenza_;
-  } while (cursore_aderenza_ < int64_t(s_.n_celle) - 2);
+  velocita_.riempi_alla_fine(s_, scrivi_velocita);
+  aderenza_.riempi_alla_fine(s_, scrivi_aderenza);
   bool fuori_passo = false;
   for (int i = 81; i <= 83; ++i) {
     const Voce& v = voce(s_, i);

@@ -56,6 +56,7 @@ void registra_errore(RunState& s, Errore e, const DatiErrore& dati) {
   r.fonte = s.contesto.fonte;
   r.offset_campo = s.contesto.offset_campo;
   r.offset_record = s.contesto.offset_record;
+  r.offset_letto = s.contesto.offset_letto;
   r.cella = dati.cella;
   r.dettaglio = dati.dettaglio;
   s.registro.push_back(std::move(r));

@@ -79,6 +79,7 @@ struct ErroreRegistrato {
   Fonte fonte = Fonte::kNessuna;
   size_t offset_campo = 0;   // byte offset of the field being read in its text
   size_t offset_record = 0;  // byte offset of the record's keyword field
+  size_t offset_letto = 0;   // where the reader stood: the last field it began
   int64_t cella = -1;        // the cell concerned, for the placement pass
   std::string dettaglio;     // what faulted, for run-time faults
 };
@@ -86,8 +87,9 @@ struct ErroreRegistrato {
 // Where the parser is, kept up to date as it reads.
 struct Contesto {
   Fonte fonte = Fonte::kNessuna;
-  size_t offset_campo = 0;
-  size_t offset_record = 0;
+  size_t offset_campo = 0;   // the field an error of the moment concerns
+  size_t offset_record = 0;  // and its record's keyword
+  size_t offset_letto = 0;   // the last field the reader began, wherever an error points
 };
 
 // What the parsers took from the texts, kept only when a run asks for it

@@ -24,6 +24,11 @@ struct Diagnostic {
   std::string message;      // meaning, then position, cell or fault detail
   std::string source_line;  // the text's line, converted to UTF-8 for display
   std::string caret;        // blanks and a caret under the column
+  // When the error ended the reading of its text before records that follow:
+  // what was not compiled, printed as a note where the reading stopped.
+  std::string note;
+  size_t note_line = 0;
+  size_t note_column = 0;
 };
 
 // One diagnostic per recorded error, in the order recorded.
