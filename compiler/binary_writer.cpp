@@ -9,6 +9,7 @@
 
 #include "model/cp1252.h"
 #include "model/errors.h"
+#include "model/records.h"
 #include "sources/file_names.h"
 
 namespace scenario {
@@ -23,19 +24,28 @@ class Uscita {
 public:
   explicit Uscita(size_t dimensione) : out_(dimensione, '\0'), p_(out_.data()), fine_(p_ + dimensione) {}
   void byte(uint8_t v) { intero<1>(v); }
+  // N bytes of v, lowest first.
+  template <size_t N>
+  void intero(uint64_t v) {
+    spazio(N);
+    unsigned char b[N];
+    in_ordine<N>(b, v);
+    std::memcpy(p_, b, N);
+    p_ += N;
+  }
   void i16(int16_t v) { intero<2>(static_cast<uint16_t>(v)); }
   void u16(uint16_t v) { intero<2>(v); }
   void i32(int32_t v) { intero<4>(static_cast<uint32_t>(v)); }
-  // Several integer members in a row, with one check of the room for all.
-  template <typename... T>
-  void membri(T... v) {
-    constexpr size_t n = (sizeof(T) + ...);
-    spazio(n);
-    unsigned char b[n];
+  // A record of N bytes of integer fields, with one check of the room for
+  // all: `campi(metti)` calls metti(v) for each field in file order.
+  template <size_t N, typename Campi>
+  void record(Campi campi) {
+    spazio(N);
+    unsigned char b[N];
     unsigned char* q = b;
-    ((q = in_ordine<sizeof(T)>(q, static_cast<std::make_unsigned_t<T>>(v))), ...);
-    std::memcpy(p_, b, n);
-    p_ += n;
+    campi([&q](auto v) { q = in_ordine<sizeof(v)>(q, static_cast<std::make_unsigned_t<decltype(v)>>(v)); });
+    std::memcpy(p_, b, N);
+    p_ += N;
   }
   void testo(std::string_view t) {
     spazio(t.size());
@@ -51,17 +61,9 @@ private:
   void spazio(size_t n) {
     if (size_t(fine_ - p_) < n) throw std::logic_error("binary file longer than its computed size");
   }
-  // The bytes are put together first and copied as one piece: a store
-  // through a char pointer could alias the pointer itself, which would make
-  // the compiler reload it after every byte.
-  template <size_t N>
-  void intero(uint64_t v) {
-    spazio(N);
-    unsigned char b[N];
-    in_ordine<N>(b, v);
-    std::memcpy(p_, b, N);
-    p_ += N;
-  }
+  // The bytes of intero and record are put together first and copied as one
+  // piece: a store through a char pointer could alias the pointer itself,
+  // which would make the compiler reload it after every byte.
   // The N low bytes of v at q, lowest first; returns the byte after them.
   template <size_t N>
   static unsigned char* in_ordine(unsigned char* q, uint64_t v) {
@@ -184,36 +186,27 @@ std::string bytes_tabella(const RunState& s) {
   size_t dimensione = 0;
   for (const Voce& v : s.servizio) {
     if (v.testo.size() > 0xFFFF) throw std::length_error("service text longer than 65535 bytes");
-    dimensione += 34 + v.testo.size();
+    dimensione += kByteVoceSenzaTesto + v.testo.size();
   }
   Uscita u(dimensione);
   for (const Voce& v : s.servizio) {
-    u.byte(v.tipo);
-    u.i32(v.inizio);
-    u.i32(v.fine);
-    u.i32(v.posizione);
-    u.byte(v.campo4);
-    u.u16(static_cast<uint16_t>(v.testo.size()));
-    u.testo(v.testo);
-    u.i16(v.campo7);
-    u.i16(v.campo8);
-    u.i16(v.campo10);
-    u.i16(v.campo11);
-    u.i16(v.campo12);
-    u.byte(v.campo9);
-    u.byte(v.campo13);
-    u.byte(v.campo6);
-    u.byte(v.campo5);
-    u.i32(v.orario);
+    campi_voce(v, [&u](const char*, const auto& campo) {
+      using T = std::remove_cvref_t<decltype(campo)>;
+      if constexpr (std::is_same_v<T, std::string>) {
+        u.u16(static_cast<uint16_t>(campo.size()));
+        u.testo(campo);
+      } else {
+        u.intero<sizeof(T)>(static_cast<std::make_unsigned_t<T>>(campo));
+      }
+    });
   }
   return std::move(u).bytes();
 }
 
 std::string bytes_griglia(const RunState& s) {
-  Uscita u(s.celle.size() * 15);
+  Uscita u(s.celle.size() * kByteCella);
   for (const Cella& c : s.celle)
-    u.membri(c.tipo, c.valore1, c.valore2, c.valore3, c.valore4, c.tempo, c.avviso, c.montagna, c.vel_limite,
-             c.pendenza, c.aderenza);
+    u.record<kByteCella>([&c](auto metti) { campi_cella(c, [&metti](const char*, auto v) { metti(v); }); });
   return std::move(u).bytes();
 }
 

@@ -7,6 +7,7 @@
 #include "compiler/line_parser.h"
 #include "io/memory_folder.h"
 #include "model/errors.h"
+#include "model/records.h"
 #include "model/run_state.h"
 #include "sources/dati_linea.h"
 #include "sources/file_names.h"
@@ -16,8 +17,6 @@ namespace scenario::fuzz {
 namespace {
 
 // Every number the parse and the placement pass may leave in errore_n.
-constexpr size_t kByteCella = 15;
-constexpr size_t kByteVoceSenzaTesto = 34;
 
 class Verifica {
 public:

@@ -2,6 +2,9 @@
 
 #include <bit>
 #include <string>
+#include <type_traits>
+
+#include "model/records.h"
 
 namespace scenario::tools {
 
@@ -23,6 +26,11 @@ public:
   int16_t i16() { return static_cast<int16_t>(u16()); }
   int32_t i32() { return static_cast<int32_t>(static_cast<uint32_t>(take(4))); }
   double f64() { return std::bit_cast<double>(take(8)); }
+  // An integer field of the width of T.
+  template <typename T>
+  T integer() {
+    return static_cast<T>(static_cast<std::make_unsigned_t<T>>(take(sizeof(T))));
+  }
   std::string text(size_t n) {
     std::string t(bytes_.substr(pos_, n));
     pos_ += n;
@@ -40,53 +48,47 @@ private:
   size_t pos_;
 };
 
-// Sizes of a table entry around its text.
-constexpr size_t kEntryHead = 16;  // tipo to the text length
-constexpr size_t kEntryTail = 18;  // campo7 to orario
+// Sizes of a table entry around its text: up to and with the text's
+// length, and after the text.
+const size_t kEntryHead = [] {
+  size_t n = 0;
+  bool text_seen = false;
+  const Voce v{};
+  campi_voce(v, [&](const char*, const auto& field) {
+    if (text_seen) return;
+    using T = std::remove_cvref_t<decltype(field)>;
+    n += byte_campo<T>();
+    text_seen = std::is_same_v<T, std::string>;
+  });
+  return n;
+}();
+const size_t kEntryTail = kByteVoceSenzaTesto - kEntryHead;
 
 Cella read_cell(Input& in) {
   Cella c;
-  c.tipo = in.u8();
-  c.valore1 = in.i16();
-  c.valore2 = in.i16();
-  c.valore3 = in.i16();
-  c.valore4 = in.i16();
-  c.tempo = in.u8();
-  c.avviso = in.u8();
-  c.montagna = in.u8();
-  c.vel_limite = in.u8();
-  c.pendenza = in.u8();
-  c.aderenza = in.u8();
+  campi_cella(c, [&in](const char*, auto& v) { v = in.integer<std::remove_reference_t<decltype(v)>>(); });
   return c;
 }
 
 Voce read_entry(Input& in, int index) {
   const size_t start = in.offset();
   const std::string what = "entry " + std::to_string(index) + " is cut short: ";
-  if (in.left() < kEntryHead) throw DecodeError(start, what + "the file ends within its first 16 bytes");
+  if (in.left() < kEntryHead) throw DecodeError(start, what + "the file ends within its first " + std::to_string(kEntryHead) + " bytes");
   Voce v;
-  v.tipo = in.u8();
-  v.inizio = in.i32();
-  v.fine = in.i32();
-  v.posizione = in.i32();
-  v.campo4 = in.u8();
-  uint16_t length = in.u16();
-  if (in.left() < size_t(length) + kEntryTail) {
-    throw DecodeError(start, what + "it is " + std::to_string(kEntryHead + length + kEntryTail) +
-                                 " bytes long with a text of " + std::to_string(length) + ", the file holds " +
-                                 std::to_string(kEntryHead + in.left()) + " from there");
-  }
-  v.testo = in.text(length);
-  v.campo7 = in.i16();
-  v.campo8 = in.i16();
-  v.campo10 = in.i16();
-  v.campo11 = in.i16();
-  v.campo12 = in.i16();
-  v.campo9 = in.u8();
-  v.campo13 = in.u8();
-  v.campo6 = in.u8();
-  v.campo5 = in.u8();
-  v.orario = in.i32();
+  campi_voce(v, [&](const char*, auto& field) {
+    using T = std::remove_reference_t<decltype(field)>;
+    if constexpr (std::is_same_v<T, std::string>) {
+      const uint16_t length = in.u16();
+      if (in.left() < size_t(length) + kEntryTail) {
+        throw DecodeError(start, what + "it is " + std::to_string(kEntryHead + length + kEntryTail) +
+                                     " bytes long with a text of " + std::to_string(length) + ", the file holds " +
+                                     std::to_string(kEntryHead + in.left()) + " from there");
+      }
+      field = in.text(length);
+    } else {
+      field = in.integer<T>();
+    }
+  });
   return v;
 }
 
@@ -114,10 +116,10 @@ std::vector<Cella> read_grid_file(std::string_view bytes) {
   if (bytes.empty()) throw DecodeError(0, "the file is empty: a grid holds at least one cell");
   std::vector<Cella> cells;
   Input in(bytes);
-  while (in.left() >= kCellBytes) cells.push_back(read_cell(in));
+  while (in.left() >= kByteCella) cells.push_back(read_cell(in));
   if (in.left() > 0)
     throw DecodeError(in.offset(), "cell " + std::to_string(cells.size()) + " is cut short: " +
-                                       std::to_string(in.left()) + " of its 15 bytes");
+                                       std::to_string(in.left()) + " of its " + std::to_string(kByteCella) + " bytes");
   return cells;
 }
 

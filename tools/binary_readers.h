@@ -23,8 +23,6 @@ private:
   size_t offset_;
 };
 
-inline constexpr size_t kCellBytes = 15;
-
 // The largest file the compiler writes: the plan of the longest route, both
 // coordinates of every position a double (a 2-byte tag and 8 bytes). The
 // grid and the table of any route are smaller.

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "model/cp1252.h"
+#include "model/records.h"
 #include "tools/binary_readers.h"
 
 namespace scenario::tools {
@@ -31,18 +32,20 @@ void for_range(size_t count, IndexRange range, Body body) {
 }
 
 Json cell_json(size_t index, const Cella& c) {
-  return {{"index", index},           {"tipo", c.tipo},         {"valore1", c.valore1},
-          {"valore2", c.valore2},     {"valore3", c.valore3},   {"valore4", c.valore4},
-          {"tempo", c.tempo},         {"avviso", c.avviso},     {"montagna", c.montagna},
-          {"vel_limite", c.vel_limite}, {"pendenza", c.pendenza}, {"aderenza", c.aderenza}};
+  Json j = {{"index", index}};
+  campi_cella(c, [&j](const char* name, auto v) { j[name] = v; });
+  return j;
 }
 
 Json entry_json(size_t index, const Voce& v) {
-  return {{"index", index},       {"tipo", v.tipo},       {"inizio", v.inizio},   {"fine", v.fine},
-          {"posizione", v.posizione}, {"campo4", v.campo4}, {"testo", cp1252_a_utf8(v.testo)},
-          {"campo7", v.campo7},   {"campo8", v.campo8},   {"campo10", v.campo10}, {"campo11", v.campo11},
-          {"campo12", v.campo12}, {"campo9", v.campo9},   {"campo13", v.campo13}, {"campo6", v.campo6},
-          {"campo5", v.campo5},   {"orario", v.orario}};
+  Json j = {{"index", index}};
+  campi_voce(v, [&j](const char* name, const auto& field) {
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, std::string>)
+      j[name] = cp1252_a_utf8(field);
+    else
+      j[name] = field;
+  });
+  return j;
 }
 
 Json element_json(const ValorePiano& v) {

@@ -1,6 +1,6 @@
 #pragma once
-// Reads the service table and cell grid files back, record by record, from
-// their little-endian layouts.
+// Reads the service table and cell grid files back, record by record, with
+// the tool's readers.
 
 #include <string>
 #include <vector>
@@ -9,11 +9,10 @@
 
 namespace scenario::test {
 
-// Every entry of a table file; throws std::runtime_error on a cut record.
+// The 87 entries of a table file; throws std::runtime_error on a malformed file.
 std::vector<Voce> leggi_tabella(const std::string& bytes);
 
-// Every cell of a grid file; throws std::runtime_error when the size is not
-// a whole number of 15-byte records.
+// Every cell of a grid file; throws std::runtime_error on a malformed file.
 std::vector<Cella> leggi_griglia(const std::string& bytes);
 
 }  // namespace scenario::test
