@@ -239,15 +239,16 @@ Esito ParserLinea::montagna() {
 
 Esito ParserLinea::indicatori() {
   auto& r = testo_.lettore();
-  int32_t posizione = r.leggi_long();
-  int32_t vas = r.leggi_long(), vbs = r.leggi_long(), vcs = r.leggi_long();
-  int16_t strisces = r.leggi_integer();
-  int32_t vad = r.leggi_long(), vbd = r.leggi_long(), vcd = r.leggi_long();
-  int16_t strisced = r.leggi_integer();
-  if (testo_.fuori_griglia(posizione, 100)) return Esito::kFine;
+  IndicatoriVMax t;
+  t.posizione = r.leggi_long();
+  t.vas = r.leggi_long(), t.vbs = r.leggi_long(), t.vcs = r.leggi_long();
+  t.strisces = r.leggi_integer();
+  t.vad = r.leggi_long(), t.vbd = r.leggi_long(), t.vcd = r.leggi_long();
+  t.strisced = r.leggi_integer();
+  if (testo_.fuori_griglia(t.posizione, 100)) return Esito::kFine;
   ErroreNuovo nuovo(s_);
-  memo_indicatori_v_max(s_, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
-  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, posizione);
+  memo_indicatori_v_max(s_, t);
+  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, t.posizione);
   return Esito::kAvanti;
 }
 

@@ -21,8 +21,16 @@ EsitoLinea leggi_linea(RunState& s, Folder& folder);
 
 void progressive_ordina(RunState& s);
 void memo_montagna(RunState& s, int32_t inizio, int32_t fine, int32_t& tipo);
-void memo_indicatori_v_max(RunState& s, int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
-                           int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd, int16_t& strisced);
+// A speed-limit board's values, as read: three speeds and the stripes for
+// the left side (s) and for the right (d).
+struct IndicatoriVMax {
+  int32_t posizione = 0;
+  int32_t vas = 0, vbs = 0, vcs = 0;
+  int16_t strisces = 0;
+  int32_t vad = 0, vbd = 0, vcd = 0;
+  int16_t strisced = 0;
+};
+void memo_indicatori_v_max(RunState& s, const IndicatoriVMax& t);
 
 // The plan may not grow past this position while curves are applied.
 inline constexpr int64_t kMaxPuntiPiano = 1000000;

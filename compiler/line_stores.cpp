@@ -63,8 +63,8 @@ void memo_montagna(RunState& s, int32_t inizio, int32_t fine, int32_t& tipo) {
   }
 }
 
-void memo_indicatori_v_max(RunState& s, int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
-                           int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd, int16_t& strisced) {
+void memo_indicatori_v_max(RunState& s, const IndicatoriVMax& t) {
+  const auto& [posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced] = t;
   Cella& c = cella(s, cella_oggetto(posizione));
   if (!cella_libera(c.tipo)) {
     registra_errore(s, Errore::TabellaSuCellaOccupata);

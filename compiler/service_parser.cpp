@@ -123,26 +123,25 @@ Esito ParserServizio::aderenza() {
 
 Esito ParserServizio::segnale() {
   auto& r = testo_.lettore();
-  int32_t posizione = r.leggi_long();
-  int32_t sx = r.leggi_long(), s1 = r.leggi_long(), s2 = r.leggi_long(), s3 = r.leggi_long();
-  int32_t rapp = r.leggi_long();
-  int32_t dx = r.leggi_long(), d1 = r.leggi_long(), d2 = r.leggi_long(), d3 = r.leggi_long();
-  int32_t tempo = r.leggi_long();
-  if (testo_.fuori_griglia(posizione, 100)) return Esito::kFine;
+  Segnale g;
+  // The fields in the order they are written.
+  for (int32_t* campo : {&g.posizione, &g.sx, &g.s1, &g.s2, &g.s3, &g.rapp, &g.dx, &g.d1, &g.d2, &g.d3, &g.tempo})
+    *campo = r.leggi_long();
+  if (testo_.fuori_griglia(g.posizione, 100)) return Esito::kFine;
   ErroreNuovo nuovo(s_);
-  memo_segnale(s_, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
-  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, posizione);
+  memo_segnale(s_, g);
+  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, g.posizione);
   return Esito::kAvanti;
 }
 
 Esito ParserServizio::rallentamento() {
   auto& r = testo_.lettore();
-  int32_t x = r.leggi_long(), v = r.leggi_long(), l = r.leggi_long();
-  int32_t f_tt = r.leggi_long(), f_ta = r.leggi_long(), d_v = r.leggi_long();
-  if (testo_.fuori_griglia(x, 100)) return Esito::kFine;
+  Rallentamento g;
+  for (int32_t* campo : {&g.x, &g.v, &g.l, &g.f_tt, &g.f_ta, &g.d_v}) *campo = r.leggi_long();
+  if (testo_.fuori_griglia(g.x, 100)) return Esito::kFine;
   ErroreNuovo nuovo(s_);
-  memo_rallentamento(s_, x, v, l, f_tt, f_ta, d_v);
-  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, x);
+  memo_rallentamento(s_, g);
+  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, g.x);
   return Esito::kAvanti;
 }
 

@@ -14,9 +14,26 @@ namespace scenario {
 // the first service entry below the board texts. Run-time faults are thrown.
 void leggi_servizio(RunState& s, Folder& folder, int32_t prossima_voce_cartello);
 
-void memo_segnale(RunState& s, int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
-                  int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3, int32_t& tempo);
-void memo_rallentamento(RunState& s, int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
-                        int32_t& d_v);
+// A signal record's values, as read: the left and right aspects (sx, dx),
+// their three codes each, the repetition and the time.
+struct Segnale {
+  int32_t posizione = 0;
+  int32_t sx = 0, s1 = 0, s2 = 0, s3 = 0;
+  int32_t rapp = 0;
+  int32_t dx = 0, d1 = 0, d2 = 0, d3 = 0;
+  int32_t tempo = 0;
+};
+void memo_segnale(RunState& s, const Segnale& g);
+
+// A slow-down record's values, as read.
+struct Rallentamento {
+  int32_t x = 0;     // where it starts
+  int32_t v = 0;     // its speed
+  int32_t l = 0;     // its length
+  int32_t f_tt = 0;
+  int32_t f_ta = 0;  // with a warning sequence
+  int32_t d_v = 0;
+};
+void memo_rallentamento(RunState& s, const Rallentamento& r);
 
 }  // namespace scenario

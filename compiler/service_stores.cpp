@@ -5,8 +5,8 @@
 
 namespace scenario {
 
-void memo_segnale(RunState& s, int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
-                  int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3, int32_t& tempo) {
+void memo_segnale(RunState& s, const Segnale& g) {
+  const auto& [posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo_letto] = g;
   const int64_t i = cella_oggetto(posizione);
   Cella& c = cella(s, i);
   if (!cella_libera(c.tipo)) {
@@ -22,7 +22,7 @@ void memo_segnale(RunState& s, int32_t posizione, int32_t& sx, int32_t& s1, int3
   c.valore1 = basso16(int64_t(s1) * 10 + d1);
   c.valore2 = basso16(int64_t(s2) * 10 + d2);
   c.valore3 = basso16(int64_t(s3) * 10 + d3);
-  if (tempo >= 1 && tempo <= 100) tempo = 101;
+  const int32_t tempo = tempo_letto >= 1 && tempo_letto <= 100 ? 101 : tempo_letto;
   c.tempo = sx == 2 ? basso8(tempo) : 0;
   for (int b = 1; b <= 4; ++b) cella(s, i - 2 * b).avviso = basso8((int64_t(sx) * 3 + dx) * 10 + b);
 }
@@ -36,19 +36,17 @@ void segna_rallentamento(Cella& c, TipoCella tipo, int32_t d_v) {
 
 }  // namespace
 
-void memo_rallentamento(RunState& s, int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
-                        int32_t& d_v) {
+void memo_rallentamento(RunState& s, const Rallentamento& r) {
+  const auto& [x, v, l, f_tt, f_ta_letto, d_v] = r;
   const int64_t avviso = nearest((double(x) - 1200) / 50 + 1);
   const int64_t inizio = cella_oggetto(x);
   const int64_t fine = cella_oggetto(int64_t(x) + l);
   const int64_t sequenza = nearest((double(x) - 1200) / 50);
   const bool con_avviso = x > 1500;
+  const int32_t f_ta = con_avviso ? f_ta_letto : 0;
 
-  if (con_avviso) {
-    if (!cella_libera(cella(s, avviso).tipo)) return registra_errore(s, Errore::AvvisoRallentamentoOccupato);
-  } else {
-    f_ta = 0;
-  }
+  if (con_avviso && !cella_libera(cella(s, avviso).tipo))
+    return registra_errore(s, Errore::AvvisoRallentamentoOccupato);
   if (!cella_libera(cella(s, inizio).tipo)) return registra_errore(s, Errore::InizioRallentamentoOccupato);
   if (!cella_libera(cella(s, fine).tipo)) return registra_errore(s, Errore::FineRallentamentoOccupata);
 

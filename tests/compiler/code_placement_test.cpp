@@ -42,8 +42,7 @@ protected:
 
 TEST_F(Placement, WorkedSlowDownAt22200) {
   dimensiona(s, 73500);
-  int32_t v = 60, l = 1000, f_tt = 0, d_v = 0;
-  memo_rallentamento(s, 22200, v, l, f_tt, 0, d_v);
+  memo_rallentamento(s, {.x = 22200, .v = 60, .l = 1000, .f_tt = 0, .f_ta = 0, .d_v = 0});
   ASSERT_EQ(cella(s, 421).tipo, kAvvisoRallentamento);
   ASSERT_EQ(cella(s, 445).tipo, kInizioRallentamento);
   ASSERT_EQ(cella(s, 465).tipo, kFineRallentamento);

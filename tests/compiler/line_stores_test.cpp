@@ -70,9 +70,9 @@ TEST(KilometrePosts, FlagOneRaisesTheEndAfterOrdering) {
 TEST(SpeedLimitBoard, ValuesAndTheirLimits) {
   RunState s;
   dimensiona(s, 1000);
-  int32_t vas = 1, vbs = 0, vcs = 1638, vad = 13, vbd = 12, vcd = 0;
-  int16_t strisces = 3277, strisced = 1;
-  memo_indicatori_v_max(s, 500, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
+  IndicatoriVMax t{.posizione = 500, .vas = 1, .vbs = 0, .vcs = 1638, .strisces = 3277,
+                   .vad = 13, .vbd = 12, .vcd = 0, .strisced = 1};
+  memo_indicatori_v_max(s, t);
   const Cella& c = s.celle[11];
   EXPECT_EQ(c.tipo, 6);
   EXPECT_EQ(c.valore1, 23);      // 13 / 5 = 2.6 rounds to 3, plus 20
@@ -81,9 +81,9 @@ TEST(SpeedLimitBoard, ValuesAndTheirLimits) {
   EXPECT_EQ(c.valore4, -32765);  // 32771 keeps its low 16 bits
   EXPECT_EQ(s.errore_n, 0);
 
-  vcs = 1639;  // 32780 does not fit the member
-  EXPECT_THROW(memo_indicatori_v_max(s, 1000, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced),
-               GuastoEsecuzione);
+  t.posizione = 1000;
+  t.vcs = 1639;  // 32780 does not fit the member
+  EXPECT_THROW(memo_indicatori_v_max(s, t), GuastoEsecuzione);
   EXPECT_EQ(s.celle[21].tipo, 6);  // the kind is stored before the values
 }
 
