@@ -79,7 +79,7 @@ private:
 };
 
 std::string testo_codice(const RunState& s) {
-  std::string t = s.servizio[86].testo + s.servizio[85].testo;
+  std::string t = s.servizio[kVoceTreno].testo + s.servizio[kVoceGenerale].testo;
   for (char& c : t) c = char(minuscola_cp1252(static_cast<unsigned char>(c)));
   return t + std::string(kRiempitivo);
 }
@@ -111,7 +111,7 @@ int32_t codice_gara_st(const RunState& s) {
 }
 
 int32_t memorizza_marcatori(RunState& s) {
-  Voce& generale = s.servizio[85];
+  Voce& generale = s.servizio[kVoceGenerale];
   Cella& prima = s.celle.at(1);
   if (generale.campo7 != 0 || prima.valore1 != 0) return numero(Errore::MarcatoriOccupati);
   generale.campo7 = 610;

@@ -29,8 +29,8 @@ void pulizia_guasto(RunState& s, Folder& folder, const std::string& dettaglio) {
 
 void memorizza_dati(RunState& s, Folder& folder) {
   try {
-    voce(s, 85).testo = s.percorso_nome;
-    voce(s, 86).testo = s.treno_nome;
+    voce(s, kVoceGenerale).testo = s.percorso_nome;
+    voce(s, kVoceTreno).testo = s.treno_nome;
     EsitoLinea linea = leggi_linea(s, folder);
     if (!linea.prosegui) return;
     leggi_servizio(s, folder, linea.prossima_voce_cartello);

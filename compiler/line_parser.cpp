@@ -46,7 +46,7 @@ private:
 
   RunState& s_;
   TestoInLettura testo_;
-  int32_t prossima_voce_ = 80;
+  int32_t prossima_voce_ = kVoceUltimoTesto;
   ValoreACelle pendenza_;
   int64_t cursore_piano_ = 2;
 };
@@ -94,12 +94,13 @@ Esito ParserLinea::record_generale() {
   if (riconosce(IdRecord::kLunghezzaPercorso, l)) {
     testo_.riconosciuto(IdRecord::kLunghezzaPercorso);
     int32_t lunghezza = r.leggi_long();
-    voce(s_, 84).fine = lunghezza;
+    voce(s_, kVocePercorso).fine = lunghezza;
     if (lunghezza > s_.lunghezza_massima) return testo_.abbandona(Errore::LunghezzaOltreIlMassimo);
     dimensiona(s_, lunghezza);
   }
   // The series named "tre", "due" and "uno", in the order the table lists them.
-  static constexpr std::array<int, 3> kVoceSerie = {81, 82, 83};
+  static constexpr std::array<int, 3> kVoceSerie = {kVoceProgressivaTre, kVoceProgressivaTre + 1,
+                                                     kVoceProgressivaTre + 2};
   for (uint8_t i : riconosci(record_testo(IdRecord::kProgressiva), l)) {
     testo_.riconosciuto(IdRecord::kProgressiva);
     Voce& v = voce(s_, kVoceSerie[i]);
@@ -107,11 +108,11 @@ Esito ParserLinea::record_generale() {
     v.fine = r.leggi_long();
     v.posizione = r.leggi_long();
   }
-  // The backgrounds "uno", "due" and "tre" go to these members of entry 85.
+  // The backgrounds "uno", "due" and "tre" go to these members of the general entry.
   static constexpr std::array<int32_t Voce::*, 3> kSfondo = {&Voce::inizio, &Voce::posizione, &Voce::fine};
   for (uint8_t i : riconosci(record_testo(IdRecord::kSfondo), l)) {
     testo_.riconosciuto(IdRecord::kSfondo);
-    voce(s_, 85).*kSfondo[i] = r.leggi_long();
+    voce(s_, kVoceGenerale).*kSfondo[i] = r.leggi_long();
   }
   if (riconosce(IdRecord::kRipetizioneSegnali, l)) {
     testo_.riconosciuto(IdRecord::kRipetizioneSegnali);
@@ -122,7 +123,7 @@ Esito ParserLinea::record_generale() {
 
 Esito ParserLinea::ripetizione_segnali() {
   auto& r = testo_.lettore();
-  Voce& v = voce(s_, 86);
+  Voce& v = voce(s_, kVoceTreno);
   v.inizio = r.leggi_long();
   v.fine = r.leggi_long();
   if (v.inizio % 50 != 0) return testo_.abbandona(Errore::RipetizioneIniziaFuoriPasso);
@@ -142,7 +143,7 @@ Esito ParserLinea::ripetizione_segnali() {
 
 void ParserLinea::prepara_record() {
   s_.n_montagne = 0;
-  prossima_voce_ = 80;
+  prossima_voce_ = kVoceUltimoTesto;
   pendenza_ = ValoreACelle{};
   cursore_piano_ = 2;
   if (s_.genera_linea != 0) {

@@ -18,7 +18,8 @@ Serie serie_di(const Voce& v) { return {v.inizio, v.fine, v.posizione}; }
 }  // namespace
 
 void progressive_ordina(RunState& s) {
-  const Serie T = serie_di(voce(s, 81)), D = serie_di(voce(s, 82)), U = serie_di(voce(s, 83));
+  const Serie T = serie_di(voce(s, kVoceProgressivaTre)), D = serie_di(voce(s, kVoceProgressivaTre + 1)),
+              U = serie_di(voce(s, kVoceProgressivaTre + 2));
   const int64_t t = T.inizio, d = D.inizio, u = U.inizio;
   std::array<Serie, 3> esito{};  // all zero unless a rule below applies
   if (t + d + u != 0) {
@@ -34,7 +35,7 @@ void progressive_ordina(RunState& s) {
     if (U.fine > 0) esito = {U, D, T};
   }
   for (int i = 0; i < 3; ++i) {
-    Voce& v = voce(s, 81 + i);
+    Voce& v = voce(s, kVoceProgressivaTre + i);
     v.inizio = esito[i].inizio;
     v.fine = esito[i].fine;
     v.posizione = esito[i].posizione;

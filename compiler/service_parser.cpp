@@ -72,24 +72,24 @@ Esito ParserServizio::record() {
     e = azione();
   };
   prova(IdRecord::kMassaFrenata, [&] {
-    voce(s_, 84).inizio = r.leggi_long();
+    voce(s_, kVocePercorso).inizio = r.leggi_long();
     return Esito::kAvanti;
   });
   prova(IdRecord::kVetture, [&] {
-    voce(s_, 84).posizione = r.leggi_long();
+    voce(s_, kVocePercorso).posizione = r.leggi_long();
     return Esito::kAvanti;
   });
   prova(IdRecord::kVelocita, [&] { return velocita(); });
   prova(IdRecord::kAderenza, [&] { return aderenza(); });
   prova(IdRecord::kOrologio, [&] {
-    Voce& v = voce(s_, 86);
+    Voce& v = voce(s_, kVoceTreno);
     v.campo10 = r.leggi_integer();
     v.campo11 = r.leggi_integer();
     v.campo12 = r.leggi_integer();
     return Esito::kAvanti;
   });
   prova(IdRecord::kSabbia, [&] {
-    voce(s_, 86).campo7 = r.leggi_integer();
+    voce(s_, kVoceTreno).campo7 = r.leggi_integer();
     return Esito::kAvanti;
   });
   prova(IdRecord::kSegnale, [&] { return segnale(); });
@@ -166,7 +166,7 @@ void ParserServizio::fine_servizio() {
   velocita_.riempi_alla_fine(s_, scrivi_velocita);
   aderenza_.riempi_alla_fine(s_, scrivi_aderenza);
   bool fuori_passo = false;
-  for (int i = 81; i <= 83; ++i) {
+  for (int i = kVoceProgressivaTre; i < kVoceProgressivaTre + 3; ++i) {
     const Voce& v = voce(s_, i);
     if (v.inizio % 50 != 0 || v.fine % 50 != 0) fuori_passo = true;
   }

@@ -66,6 +66,14 @@ struct Voce {
 };
 
 inline constexpr int kVociServizio = 87;
+// The entries of the table with a fixed use. Entries 1 to kVoceUltimoTesto
+// hold the texts of stations and indication boards (boards from the last
+// down); entry 0 stays empty.
+inline constexpr int kVoceUltimoTesto = 80;
+inline constexpr int kVoceProgressivaTre = 81;  // 81 to 83: the kilometre-post series tre, due, uno
+inline constexpr int kVocePercorso = 84;        // route length, braked mass, coaches
+inline constexpr int kVoceGenerale = 85;        // route name, backgrounds, format marker, scenario code
+inline constexpr int kVoceTreno = 86;           // train name, cab-signal repetition, clock, sand
 
 inline constexpr int kMaxMontagne = 80;
 

@@ -72,8 +72,8 @@ public:
   }
 
   std::string riassunto() const {
-    const Voce& generale = s_.servizio[85];
-    return "route " + metri(s_.servizio[84].fine) + " \xC2\xB7 " + std::to_string(stazioni().size()) +
+    const Voce& generale = s_.servizio[kVoceGenerale];
+    return "route " + metri(s_.servizio[kVocePercorso].fine) + " \xC2\xB7 " + std::to_string(stazioni().size()) +
            " stations \xC2\xB7 " + std::to_string(contare(kSegnale)) + " signals \xC2\xB7 scenario codes " +
            std::to_string(generale.orario) + " / " + std::to_string(s_.celle.size() > 1 ? s_.celle[1].valore2 : 0);
   }
