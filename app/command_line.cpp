@@ -77,11 +77,8 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
 
 std::optional<int> answer_without_running(const CommandLine& line, std::ostream& out, std::ostream& err) {
   switch (line.action) {
-    case CommandLine::Action::kRun:
-      return std::nullopt;
-    case CommandLine::Action::kHelp:
-      out << kAiuto;
-      return 0;
+    case CommandLine::Action::kRun: return std::nullopt;
+    case CommandLine::Action::kHelp: out << kAiuto; return 0;
     case CommandLine::Action::kVersion:
       out << "scenario " << SCENARIO_VERSION << " (commit " << SCENARIO_COMMIT << ")\n";
       return 0;
@@ -96,12 +93,10 @@ OutputFolder choose_output_folder(const std::optional<std::filesystem::path>& ou
                                   const std::filesystem::path& own_folder) {
   if (output) {
     switch (folder_state(*output)) {
-      case FolderState::kMissing:
-        return refused(kUscitaUso, "output folder " + quoted(*output) + " does not exist");
+      case FolderState::kMissing: return refused(kUscitaUso, "output folder " + quoted(*output) + " does not exist");
       case FolderState::kNotAFolder:
         return refused(kUscitaUso, "output folder " + quoted(*output) + " is not a folder");
-      case FolderState::kNotWritable:
-        return refused(1, "cannot write into the output folder " + quoted(*output));
+      case FolderState::kNotWritable: return refused(1, "cannot write into the output folder " + quoted(*output));
       case FolderState::kWritable:
       case FolderState::kOtherOwner:  // the user chose it; the system decides
         return {*output, 0, {}};
@@ -112,11 +107,8 @@ OutputFolder choose_output_folder(const std::optional<std::filesystem::path>& ou
     case FolderState::kWritable:
       if (own_folder.filename() == "bin") why = "a system program folder";
       break;
-    case FolderState::kOtherOwner:
-      why = "owned by another user";
-      break;
-    default:
-      why = "not writable";
+    case FolderState::kOtherOwner: why = "owned by another user"; break;
+    default: why = "not writable";
   }
   if (!why) return {own_folder, 0, {}};
   return refused(1, "will not write into " + quoted(own_folder) + ", the program's own folder (" + why +

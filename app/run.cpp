@@ -14,7 +14,8 @@ namespace {
 // system they are removed if they were left behind; one that cannot be
 // removed stays, and the failure already reported is the one that matters.
 void elimina_testi(const RunState& s, Folder& folder) {
-  for (const std::string& nome : {nome_testo_linea(s.percorso_nome), nome_testo_servizio(s.percorso_nome, s.treno_nome)}) {
+  for (const std::string& nome :
+       {nome_testo_linea(s.percorso_nome), nome_testo_servizio(s.percorso_nome, s.treno_nome)}) {
     try {
       if (folder.exists(nome)) folder.remove(nome);
     } catch (const FolderError&) {

@@ -11,9 +11,9 @@ namespace scenario {
 
 // Exit status of a run.
 enum StatoUscita : int {
-  kUscitaPulita = 0,   // nothing recorded, every file written
-  kUscitaFatale = 1,   // error box shown, or a file could not be written
-  kUscitaErrori = 2,   // errors recorded, binary files written from what was read
+  kUscitaPulita = 0,  // nothing recorded, every file written
+  kUscitaFatale = 1,  // error box shown, or a file could not be written
+  kUscitaErrori = 2,  // errors recorded, binary files written from what was read
 };
 
 // Runs the program once in `folder`. Diagnostics go to `diagnostica`; the

@@ -22,7 +22,8 @@ asm(".pushsection .rodata\n"
     ".balign 16\n"
     ".globl scenario_traccia_inizio\n"
     "scenario_traccia_inizio:\n"
-    ".incbin \"" SCENARIO_TRACCIA "\"\n"
+    ".incbin \"" SCENARIO_TRACCIA
+    "\"\n"
     ".globl scenario_traccia_fine\n"
     "scenario_traccia_fine:\n"
     ".popsection\n");

@@ -101,18 +101,10 @@ size_t riproduci(const std::vector<OperazioneVista>& operazioni, Folder& folder)
   for (const OperazioneVista& op : operazioni) {
     const std::string nome(op.nome);
     switch (op.tipo) {
-      case Operazione::kEsiste:
-        letti += folder.exists(nome) ? 1 : 0;
-        break;
-      case Operazione::kLegge:
-        letti += folder.read(nome).size();
-        break;
-      case Operazione::kElimina:
-        folder.remove(nome);
-        break;
-      case Operazione::kSostituisce:
-        replace_file(folder, nome, op.bytes);
-        break;
+      case Operazione::kEsiste: letti += folder.exists(nome) ? 1 : 0; break;
+      case Operazione::kLegge: letti += folder.read(nome).size(); break;
+      case Operazione::kElimina: folder.remove(nome); break;
+      case Operazione::kSostituisce: replace_file(folder, nome, op.bytes); break;
     }
   }
   return letti;

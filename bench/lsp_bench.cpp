@@ -32,7 +32,7 @@ protected:
 };
 
 struct Texts {
-  std::string line;     // UTF-8, as an editor holds them
+  std::string line;  // UTF-8, as an editor holds them
   std::string service;
 };
 
@@ -108,7 +108,13 @@ void hover_during_compile(benchmark::State& state) {
 
 BENCHMARK(did_change_to_diagnostics)->ArgName("km")->Arg(0)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The compile each iteration waits for is untimed but real: a fixed count keeps the run short.
-BENCHMARK(hover_during_compile)->Iterations(300)->ArgName("km")->Arg(0)->Arg(1000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(hover_during_compile)
+    ->Iterations(300)
+    ->ArgName("km")
+    ->Arg(0)
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace scenario::bench

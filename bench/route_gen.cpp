@@ -64,8 +64,7 @@ std::string testo_linea(int32_t lunghezza, int32_t blocchi) {
   r.riga("[indicazioni]");
   for (int32_t k = 0; k < blocchi; k += passo_cartelli) {
     const int32_t b = k * kBlocco;
-    r.riga("cartello_indicatore,  ", b + 7000, ",   (Bivio           )(linea da        )(km ", k * 10,
-           "           )");
+    r.riga("cartello_indicatore,  ", b + 7000, ",   (Bivio           )(linea da        )(km ", k * 10, "           )");
   }
   r.riga("[fine]");
   return r.testo();
@@ -91,8 +90,8 @@ std::string testo_servizio(int32_t blocchi) {
   r.riga("[stazioni]");
   for (int32_t k = 0; k < blocchi; k += passo_stazioni) {
     const int32_t secondi = 2 * 3600 + 37 * 60 + k * 300;
-    r.riga("stazione,   ", k * kBlocco + 3500, ", 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   ", secondi / 3600,
-           ",", secondi / 60 % 60, ", ", secondi % 60, ", Stazione ", k);
+    r.riga("stazione,   ", k * kBlocco + 3500, ", 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   ", secondi / 3600, ",",
+           secondi / 60 % 60, ", ", secondi % 60, ", Stazione ", k);
   }
   r.riga("[rallentamenti]");
   for (int32_t k = 2; k < blocchi; k += 5) r.riga("rallentamento,   ", k * kBlocco + 8500, ",  60,  600,  1,  1,  0");
@@ -103,8 +102,7 @@ std::string testo_servizio(int32_t blocchi) {
   }
   r.riga("[codici]");
   r.riga("abbattimento,       0,   270");
-  for (int32_t k = 0; k < blocchi; ++k)
-    r.riga("abbattimento,   ", k * kBlocco + 2900, ",   ", k % 2 ? "AC" : "270");
+  for (int32_t k = 0; k < blocchi; ++k) r.riga("abbattimento,   ", k * kBlocco + 2900, ",   ", k % 2 ? "AC" : "270");
   r.riga("[fine]");
   return r.testo();
 }

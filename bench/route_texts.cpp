@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
   const scenario::bench::TestiPercorso texts = scenario::bench::genera_percorso(std::atoi(argv[1]));
   const std::filesystem::path folder = argv[2];
   std::ofstream(folder / scenario::nome_testo_linea(scenario::kPercorsoNome), std::ios::binary) << texts.linea;
-  std::ofstream(folder / scenario::nome_testo_servizio(scenario::kPercorsoNome, scenario::kTrenoNome),
-                std::ios::binary)
+  std::ofstream(folder / scenario::nome_testo_servizio(scenario::kPercorsoNome, scenario::kTrenoNome), std::ios::binary)
       << texts.servizio;
   return 0;
 }

@@ -244,8 +244,9 @@ void vista_dal_vivo(benchmark::State& state, const Caso& c) {
 }
 
 void registra(const std::string& nome, const Caso& c, void (*f)(benchmark::State&, const Caso&)) {
-  benchmark::RegisterBenchmark((nome + "/" + c.nome).c_str(), [c, f](benchmark::State& st) { f(st, c); })
-      ->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark((nome + "/" + c.nome).c_str(), [c, f](benchmark::State& st) {
+    f(st, c);
+  })->Unit(benchmark::kMicrosecond);
 }
 
 }  // namespace

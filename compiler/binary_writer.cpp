@@ -215,7 +215,8 @@ std::string bytes_griglia(const RunState& s) {
 void scrivi_file_binari(const RunState& s, Folder& folder) {
   std::vector<FileToReplace> insieme;
   if (s.genera_linea != 0)
-    insieme.push_back({nome_piano(s.percorso_nome), [&s](const ByteSink& pezzo) { scrivi_piano(s.planimetria, pezzo); }});
+    insieme.push_back(
+        {nome_piano(s.percorso_nome), [&s](const ByteSink& pezzo) { scrivi_piano(s.planimetria, pezzo); }});
   const std::string tabella = bytes_tabella(s), griglia = bytes_griglia(s);
   insieme.push_back({nome_tabella(s.percorso_nome, s.treno_nome), [&](const ByteSink& pezzo) { pezzo(tabella); }});
   insieme.push_back({nome_griglia(s.percorso_nome, s.treno_nome), [&](const ByteSink& pezzo) { pezzo(griglia); }});

@@ -13,8 +13,8 @@ namespace {
 // Deletes whichever description text still exists, closing the way out of a
 // fault; a text that cannot be deleted is left, the fault is already recorded.
 void pulizia_guasto(RunState& s, Folder& folder, const std::string& dettaglio) {
-  for (const std::string& nome : {nome_testo_linea(s.percorso_nome),
-                                  nome_testo_servizio(s.percorso_nome, s.treno_nome)}) {
+  for (const std::string& nome :
+       {nome_testo_linea(s.percorso_nome), nome_testo_servizio(s.percorso_nome, s.treno_nome)}) {
     try {
       if (folder.exists(nome)) folder.remove(nome);
     } catch (const FolderError&) {

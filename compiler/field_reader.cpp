@@ -56,8 +56,7 @@ int64_t LettoreCampi::leggi_numero() {
   int64_t valore = 0;
   while (pos_ < testo_.size() && testo_[pos_] >= '0' && testo_[pos_] <= '9') {
     valore = valore * 10 + (testo_[pos_] - '0');
-    if (valore > int64_t(INT32_MAX) + 1)
-      throw GuastoEsecuzione("number too large for 32 bits");
+    if (valore > int64_t(INT32_MAX) + 1) throw GuastoEsecuzione("number too large for 32 bits");
     ++pos_;
   }
   while (pos_ < testo_.size() && !separatore(testo_[pos_]) && !spazio(testo_[pos_])) ++pos_;

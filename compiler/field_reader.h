@@ -20,8 +20,7 @@ namespace scenario {
 class LettoreCampi {
 public:
   // `contesto`, when given, follows the offset of every field read.
-  explicit LettoreCampi(std::string_view testo, Contesto* contesto = nullptr)
-      : testo_(testo), contesto_(contesto) {}
+  explicit LettoreCampi(std::string_view testo, Contesto* contesto = nullptr) : testo_(testo), contesto_(contesto) {}
 
   // Every field read from now on is added to `campi` (none when null).
   void traccia(std::vector<CampoLetto>* campi) { campi_ = campi; }

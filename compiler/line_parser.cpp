@@ -100,7 +100,7 @@ Esito ParserLinea::record_generale() {
   }
   // The series named "tre", "due" and "uno", in the order the table lists them.
   static constexpr std::array<int, 3> kVoceSerie = {kVoceProgressivaTre, kVoceProgressivaTre + 1,
-                                                     kVoceProgressivaTre + 2};
+                                                    kVoceProgressivaTre + 2};
   for (uint8_t i : riconosci(record_testo(IdRecord::kProgressiva), l)) {
     testo_.riconosciuto(IdRecord::kProgressiva);
     Voce& v = voce(s_, kVoceSerie[i]);
@@ -260,8 +260,7 @@ Esito ParserLinea::cartello() {
   if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
   Cella& c = cella(s_, cella_oggetto(p));
   if (!cella_libera(c.tipo)) return testo_.abbandona(Errore::CartelloSuCellaOccupata, p);
-  if (prossima_voce_ < 1)
-    throw GuastoEsecuzione("more than 80 indication boards: no service entry left for the text");
+  if (prossima_voce_ < 1) throw GuastoEsecuzione("more than 80 indication boards: no service entry left for the text");
   // The table file gives a text a 16-bit length.
   if (s_.lettura.size() > 0xFFFF) throw GuastoEsecuzione("board text longer than 65,535 bytes");
   c.tipo = kCartelloIndicatore;

@@ -4,8 +4,7 @@
 
 namespace scenario {
 
-TestoInLettura::TestoInLettura(RunState& s, Folder& folder, std::string nome, const std::string& testo,
-                               Fonte fonte)
+TestoInLettura::TestoInLettura(RunState& s, Folder& folder, std::string nome, const std::string& testo, Fonte fonte)
     : s_(s), folder_(folder), nome_(std::move(nome)), lettore_(testo, &s.contesto) {
   s_.contesto = {fonte, 0, 0};
 }

@@ -102,8 +102,6 @@ void passi(RunState& s, int64_t& k, int64_t fino, double curvatura) {
 
 void passi_rettilinei(RunState& s, int64_t& k, int64_t fino) { passi<false>(s, k, fino, 0.0); }
 
-void passi_in_curva(RunState& s, int64_t& k, int64_t fino, double curvatura) {
-  passi<true>(s, k, fino, curvatura);
-}
+void passi_in_curva(RunState& s, int64_t& k, int64_t fino, double curvatura) { passi<true>(s, k, fino, curvatura); }
 
 }  // namespace scenario

@@ -27,9 +27,9 @@ void memo_segnale(RunState& s, const Segnale& g);
 
 // A slow-down record's values, as read.
 struct Rallentamento {
-  int32_t x = 0;     // where it starts
-  int32_t v = 0;     // its speed
-  int32_t l = 0;     // its length
+  int32_t x = 0;  // where it starts
+  int32_t v = 0;  // its speed
+  int32_t l = 0;  // its length
   int32_t f_tt = 0;
   int32_t f_ta = 0;  // with a warning sequence
   int32_t d_v = 0;

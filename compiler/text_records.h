@@ -81,7 +81,7 @@ struct CampoRecord {
   // The values kept as written; kSenzaLimite where the width read is the only bound.
   int64_t minimo = kSenzaLimite;
   int64_t massimo = kSenzaLimite;
-  int32_t scarto = 0;    // added before a kBasso8 store (the gradient is kept as value + 100)
+  int32_t scarto = 0;  // added before a kBasso8 store (the gradient is kept as value + 100)
   // The value should be a multiple of this (0: any); one that is not raises
   // `errore_multiplo`, or, when that is 0, is taken to its cell.
   int32_t multiplo = 0;
@@ -104,7 +104,7 @@ struct RecordTesto {
   bool maiuscole = false;  // the words are matched letter for letter, not ignoring case
   bool generale = false;   // recognised only in the line text's general section
   const char* significato = "";
-  const char* note = "";  // what the keyword itself carries, limits on the number of records
+  const char* note = "";            // what the keyword itself carries, limits on the number of records
   std::array<int16_t, 4> errori{};  // errors of the record as a whole (0: none)
   std::span<const CampoRecord> campi;
 };

@@ -54,7 +54,8 @@ uint32_t leggi_le(std::string_view b, size_t at, int n) {
 // The error record: a number the system knows, and the last entry of the
 // log agrees with it.
 void verifica_registro(Verifica& v, const RunState& s) {
-  v.esigi(s.errore_n == 0 || riga_errore(s.errore_n) != nullptr, "errore_n " + std::to_string(s.errore_n) + " is no known number");
+  v.esigi(s.errore_n == 0 || riga_errore(s.errore_n) != nullptr,
+          "errore_n " + std::to_string(s.errore_n) + " is no known number");
   if (s.errore_n != 0)
     v.esigi(!s.registro.empty() && s.registro.back().numero == s.errore_n, "the error log disagrees with errore_n");
   else
@@ -100,8 +101,9 @@ void verifica_file(Verifica& v, MemoryFolder& folder, const RunState& s, bool co
     ++voci;
   }
   v.esigi(voci == kVociServizio && at == t.size(), "the table file does not walk to exactly 87 entries");
-  v.esigi(t.size() >= kByteVoceSenzaTesto && t.compare(0, kByteVoceSenzaTesto, std::string(kByteVoceSenzaTesto, '\0')) == 0,
-          "entry 0 of the table is not 34 zero bytes");
+  v.esigi(
+      t.size() >= kByteVoceSenzaTesto && t.compare(0, kByteVoceSenzaTesto, std::string(kByteVoceSenzaTesto, '\0')) == 0,
+      "entry 0 of the table is not 34 zero bytes");
 
   if (con_piano && f.count(piano)) {
     // Two coordinates for every metre of the extended route, each a tag and its value.
@@ -113,7 +115,8 @@ void verifica_file(Verifica& v, MemoryFolder& folder, const RunState& s, bool co
       v.esigi(tag == 0 || tag == 2 || tag == 5, "the plan file holds an unknown tag");
       ++valori;
     }
-    v.esigi(pos == p.size() && valori == 2 * (size_t(s.lunghezza_estesa) + 1), "the plan file does not hold two values per metre");
+    v.esigi(pos == p.size() && valori == 2 * (size_t(s.lunghezza_estesa) + 1),
+            "the plan file does not hold two values per metre");
   }
 }
 
@@ -124,12 +127,11 @@ std::string compila_e_verifica(MemoryFolder& folder, RunState& s, int32_t j, boo
   verifica_registro(v, s);
   verifica_testi(v, folder, s, servizio_presente);
   switch (esito.fine) {
-    case EsitoCompilazione::kScritto:
-      verifica_file(v, folder, s, j != 0);
-      break;
+    case EsitoCompilazione::kScritto: verifica_file(v, folder, s, j != 0); break;
     case EsitoCompilazione::kSenzaGriglia:
     case EsitoCompilazione::kSlotOccupato:
-      v.esigi(esito.fine == EsitoCompilazione::kSenzaGriglia || esito.numero_riquadro == 1250 || esito.numero_riquadro == 1251,
+      v.esigi(esito.fine == EsitoCompilazione::kSenzaGriglia || esito.numero_riquadro == 1250 ||
+                  esito.numero_riquadro == 1251,
               "a reserved-slot end without 1250 or 1251");
       for (const std::string& nome : {nome_piano(s.percorso_nome), nome_tabella(s.percorso_nome, s.treno_nome),
                                       nome_griglia(s.percorso_nome, s.treno_nome)})
@@ -185,7 +187,8 @@ std::string caso_completo(std::string_view ingresso) {
   size_t taglio = ingresso.find(kSeparatore);
   folder.files()[nome_testo_linea(s.percorso_nome)] = std::string(ingresso.substr(0, taglio));
   bool servizio = taglio != std::string_view::npos;
-  if (servizio) folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = std::string(ingresso.substr(taglio + 1));
+  if (servizio)
+    folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = std::string(ingresso.substr(taglio + 1));
   return compila_e_verifica(folder, s, 1, servizio);
 }
 

@@ -17,8 +17,7 @@ std::string system_reason() { return std::strerror(errno); }
 // Opens, runs `body` with the descriptor and closes, reporting any failure as
 // the FolderError of `operation`.
 template <typename Body>
-void with_descriptor(const std::string& path, const std::string& name, int flags,
-                     const char* operation, Body body) {
+void with_descriptor(const std::string& path, const std::string& name, int flags, const char* operation, Body body) {
   int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
   if (fd < 0) throw FolderError(operation, name, system_reason());
   try {
@@ -103,7 +102,8 @@ void DiskFolder::create(const std::string& name) {
 
 void DiskFolder::write(const std::string& name, std::string_view bytes) {
   if (is_open(name)) return write_all_or_throw(open_fd_, name, bytes);
-  with_descriptor(path_of(name), name, O_WRONLY | O_APPEND | O_NOFOLLOW, "write", [&](int fd) { write_all_or_throw(fd, name, bytes); });
+  with_descriptor(path_of(name), name, O_WRONLY | O_APPEND | O_NOFOLLOW, "write",
+                  [&](int fd) { write_all_or_throw(fd, name, bytes); });
 }
 
 void DiskFolder::flush(const std::string& name) {
@@ -122,8 +122,7 @@ void DiskFolder::flush(const std::string& name) {
 
 void DiskFolder::rename(const std::string& from, const std::string& to) {
   if (is_open(from) && !close_open_file()) throw FolderError("replace", to, system_reason());
-  if (::rename(path_of(from).c_str(), path_of(to).c_str()) != 0)
-    throw FolderError("replace", to, system_reason());
+  if (::rename(path_of(from).c_str(), path_of(to).c_str()) != 0) throw FolderError("replace", to, system_reason());
 }
 
 void DiskFolder::rename_new(const std::string& from, const std::string& to) {

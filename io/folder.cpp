@@ -75,12 +75,10 @@ void try_to(Step step) {
 
 // Puts the older files back over the `renamed` first of `files` (or removes
 // the new ones that had no older file), then removes what the run left.
-void undo_set(Folder& folder, const std::vector<FileToReplace>& files, const std::vector<bool>& kept,
-              size_t renamed) {
+void undo_set(Folder& folder, const std::vector<FileToReplace>& files, const std::vector<bool>& kept, size_t renamed) {
   for (size_t i = 0; i < files.size(); ++i) {
     const std::string& name = files[i].name;
-    if (i < renamed)
-      try_to([&] { kept[i] ? folder.rename(backup_name(name), name) : folder.remove(name); });
+    if (i < renamed) try_to([&] { kept[i] ? folder.rename(backup_name(name), name) : folder.remove(name); });
     try_to([&] {
       if (folder.exists(scratch_name(name))) folder.remove(scratch_name(name));
     });

@@ -8,8 +8,7 @@ void fuori_dalla_griglia(const RunState& s, int64_t i) {
 }
 
 Voce& voce(RunState& s, int64_t i) {
-  if (i < 0 || i >= kVociServizio)
-    throw GuastoEsecuzione("service entry " + std::to_string(i) + " does not exist");
+  if (i < 0 || i >= kVociServizio) throw GuastoEsecuzione("service entry " + std::to_string(i) + " does not exist");
   return s.servizio[static_cast<size_t>(i)];
 }
 

@@ -28,8 +28,7 @@ int16_t stretto16(int64_t v, const char* what) {
 }
 
 uint8_t stretto8(int64_t v, const char* what) {
-  if (v < 0 || v > 255)
-    throw GuastoEsecuzione(std::string(what) + " " + std::to_string(v) + " does not fit a byte");
+  if (v < 0 || v > 255) throw GuastoEsecuzione(std::string(what) + " " + std::to_string(v) + " does not fit a byte");
   return static_cast<uint8_t>(v);
 }
 

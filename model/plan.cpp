@@ -42,12 +42,9 @@ Planimetria piano_vuoto(size_t posizioni) {
   return p;
 }
 
-AssePiano::AssePiano(const ValorePiano* da, const ValorePiano* a) : AssePiano(size_t(a - da)) {
-  std::copy(da, a, v_);
-}
+AssePiano::AssePiano(const ValorePiano* da, const ValorePiano* a) : AssePiano(size_t(a - da)) { std::copy(da, a, v_); }
 
 AssePiano::AssePiano(const AssePiano& altro) : AssePiano(altro.begin(), altro.end()) { doppi_ = altro.doppi_; }
-
 
 const ValorePiano& AssePiano::at(size_t i) const {
   if (i >= n_) throw std::out_of_range(fuori(i, 1, n_));

@@ -98,8 +98,7 @@ public:
   Tratto tratto_di_doppi() const { return doppi_; }
 
 private:
-  AssePiano(std::shared_ptr<void> memoria, ValorePiano* v, size_t n)
-      : memoria_(std::move(memoria)), v_(v), n_(n) {}
+  AssePiano(std::shared_ptr<void> memoria, ValorePiano* v, size_t n) : memoria_(std::move(memoria)), v_(v), n_(n) {}
   void scambia(AssePiano& altro) noexcept {
     std::swap(memoria_, altro.memoria_);
     std::swap(v_, altro.v_);

@@ -43,7 +43,8 @@ void* alloca_piano(size_t bytes) {
   if (blocco_su_pagine_grandi(bytes)) {
     // Map one large page more than needed, then give back the unaligned ends.
     const size_t dimensione = arrotonda(bytes);
-    void* grezzo = ::mmap(nullptr, dimensione + kPaginaGrande, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* grezzo =
+        ::mmap(nullptr, dimensione + kPaginaGrande, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (grezzo == MAP_FAILED) throw std::bad_alloc();
     const auto inizio = reinterpret_cast<uintptr_t>(grezzo);
     const uintptr_t allineato = (inizio + kPaginaGrande - 1) & ~(kPaginaGrande - 1);
@@ -51,7 +52,7 @@ void* alloca_piano(size_t bytes) {
     const uintptr_t coda = inizio + dimensione + kPaginaGrande - (allineato + dimensione);
     if (coda > 0) ::munmap(reinterpret_cast<void*>(allineato + dimensione), coda);
     ::madvise(reinterpret_cast<void*>(allineato), dimensione, MADV_HUGEPAGE);  // only a hint
-    return reinterpret_cast<void*>(allineato);  // fresh pages: zero already
+    return reinterpret_cast<void*>(allineato);                                 // fresh pages: zero already
   }
 #endif
   return std::memset(::operator new(bytes), 0, bytes);

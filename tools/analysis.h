@@ -47,7 +47,7 @@ struct ByteSpan {
 };
 
 struct LocatedError {
-  ErroreRegistrato record;  // number, position, cell, detail, as the compiler recorded it
+  ErroreRegistrato record;      // number, position, cell, detail, as the compiler recorded it
   TextId text = TextId::kLine;  // the text it belongs to
   // The field it is best shown at; none when it concerns the text as a
   // whole, or the text is missing.
@@ -62,8 +62,8 @@ struct BinaryFile {
 struct Analysis {
   SourceText line;
   SourceText service;
-  RunState state;  // the compiled scenario: grid, service table, plan, error record
-  EsitoCompilazione outcome;  // kScritto: the files could be written; else why not
+  RunState state;                    // the compiled scenario: grid, service table, plan, error record
+  EsitoCompilazione outcome;         // kScritto: the files could be written; else why not
   std::vector<LocatedError> errors;  // every recorded error, in order
   std::vector<BinaryFile> files;     // with `binaries` and kScritto: the files in the order they are written
 

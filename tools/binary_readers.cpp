@@ -73,7 +73,8 @@ Cella read_cell(Input& in) {
 Voce read_entry(Input& in, int index) {
   const size_t start = in.offset();
   const std::string what = "entry " + std::to_string(index) + " is cut short: ";
-  if (in.left() < kEntryHead) throw DecodeError(start, what + "the file ends within its first " + std::to_string(kEntryHead) + " bytes");
+  if (in.left() < kEntryHead)
+    throw DecodeError(start, what + "the file ends within its first " + std::to_string(kEntryHead) + " bytes");
   Voce v;
   campi_voce(v, [&](const char*, auto& field) {
     using T = std::remove_reference_t<decltype(field)>;
@@ -97,8 +98,7 @@ ValorePiano read_element(Input& in) {
   if (in.left() < 2) throw DecodeError(start, "an element tag is cut short");
   uint16_t tag = in.u16();
   switch (tag) {
-    case ValorePiano::kVuoto:
-      return {};
+    case ValorePiano::kVuoto: return {};
     case ValorePiano::kIntero:
       if (in.left() < 2) throw DecodeError(start, "a 16-bit integer element is cut short");
       return ValorePiano::di_intero(in.i16());

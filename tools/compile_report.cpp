@@ -55,8 +55,7 @@ nlohmann::ordered_json refusal_report(const std::string& fatal, const std::strin
 
 void print_fatal(std::ostream& err, const CompileOutcome& outcome) {
   switch (outcome.fatal) {
-    case Fatal::kNone:
-      return;
+    case Fatal::kNone: return;
     case Fatal::kSlotTaken:
       err << "scenario-tool: error " << outcome.slot_number << ": " << significato_errore(outcome.slot_number)
           << "; no binary file written\n";
@@ -64,9 +63,7 @@ void print_fatal(std::ostream& err, const CompileOutcome& outcome) {
     case Fatal::kNoGrid:
       err << "scenario-tool: the line description left no track grid; no binary file written\n";
       return;
-    case Fatal::kWriteFailed:
-      err << "scenario-tool: " << outcome.write_error << "\n";
-      return;
+    case Fatal::kWriteFailed: err << "scenario-tool: " << outcome.write_error << "\n"; return;
   }
 }
 

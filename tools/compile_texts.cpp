@@ -109,14 +109,12 @@ void write_outputs(CompileOutcome& outcome, const CompileRequest& request) {
 void check_outputs(const AnalysisRequest& analysis, const CompileRequest& request) {
   const std::string folder = "the output folder '" + request.output_dir + "'";
   switch (folder_state(request.output_dir)) {
-    case FolderState::kMissing:
-      throw RequestError(RequestError::Kind::kUsage, folder + " does not exist");
-    case FolderState::kNotAFolder:
-      throw RequestError(RequestError::Kind::kUsage, folder + " is not a folder");
-    default:
-      break;  // one that cannot be written fails at its first file, with the system's reason
+    case FolderState::kMissing: throw RequestError(RequestError::Kind::kUsage, folder + " does not exist");
+    case FolderState::kNotAFolder: throw RequestError(RequestError::Kind::kUsage, folder + " is not a folder");
+    default: break;  // one that cannot be written fails at its first file, with the system's reason
   }
-  struct stat line {}, service {};
+  struct stat line {
+  }, service{};
   const bool have_line = ::stat(request.line_path.c_str(), &line) == 0;
   const bool have_service = ::stat(request.service_path.c_str(), &service) == 0;
   for (const OutputName& name : output_names(analysis.route, analysis.train, request)) {
@@ -125,11 +123,11 @@ void check_outputs(const AnalysisRequest& analysis, const CompileRequest& reques
                                                          shown(name.on_disk) + "' longer than 255 bytes");
     struct stat out {};
     if (::stat((std::filesystem::path(request.output_dir) / name.on_disk).c_str(), &out) != 0) continue;
-    for (auto [have, in, path] : {std::tuple{have_line, &line, &request.line_path},
-                                  std::tuple{have_service, &service, &request.service_path}})
+    for (auto [have, in, path] :
+         {std::tuple{have_line, &line, &request.line_path}, std::tuple{have_service, &service, &request.service_path}})
       if (have && in->st_dev == out.st_dev && in->st_ino == out.st_ino)
-        throw RequestError(RequestError::Kind::kUsage, "will not write '" + name.on_disk + "': it is the input '" +
-                                                           *path + "'");
+        throw RequestError(RequestError::Kind::kUsage,
+                           "will not write '" + name.on_disk + "': it is the input '" + *path + "'");
   }
 }
 
@@ -160,7 +158,8 @@ DecodedText decoded_text(std::string bytes, const std::string& encoding, const s
   if (!utf8) return {std::move(bytes), "cp1252"};
   std::variant<std::string, Utf8Fault> converted = from_utf8(std::string_view(bytes).substr(bom ? 3 : 0));
   if (const Utf8Fault* fault = std::get_if<Utf8Fault>(&converted)) {
-    const std::string why = fault->malformed ? "not valid UTF-8 (try --encoding cp1252)" : "a character outside Windows-1252";
+    const std::string why =
+        fault->malformed ? "not valid UTF-8 (try --encoding cp1252)" : "a character outside Windows-1252";
     throw RequestError(RequestError::Kind::kInput,
                        path + ":" + std::to_string(fault->line) + ":" + std::to_string(fault->column) + ": " + why);
   }
@@ -168,8 +167,7 @@ DecodedText decoded_text(std::string bytes, const std::string& encoding, const s
 }
 
 std::string compiler_name(const std::string& utf8, const char* what) {
-  if (utf8.find_first_of("/\\") != std::string::npos)
-    throw name_error(utf8, what, "cannot be part of a file name");
+  if (utf8.find_first_of("/\\") != std::string::npos) throw name_error(utf8, what, "cannot be part of a file name");
   if (utf8 == "." || utf8 == "..") throw name_error(utf8, what, "cannot be part of a file name");
   std::string cp1252;
   try {
@@ -179,7 +177,8 @@ std::string compiler_name(const std::string& utf8, const char* what) {
     throw name_error(utf8, what, "has a character outside Windows-1252");
   }
   for (unsigned char c : utf8)  // U+0000-U+001F and U+007F; U+0080-U+009F have no Windows-1252 form
-    if (c < 0x20 || c == 0x7F) throw name_error(utf8, what, "cannot be part of a file name: it holds a control character");
+    if (c < 0x20 || c == 0x7F)
+      throw name_error(utf8, what, "cannot be part of a file name: it holds a control character");
   return cp1252;
 }
 
@@ -194,8 +193,8 @@ CompileOutcome compile_texts(const CompileRequest& request) {
   CompileOutcome outcome;
   analysis.line.bytes = read_input(request.line_path);
   analysis.service.bytes = read_input(request.service_path);
-  for (auto [text, read_as] : {std::pair{&analysis.line, &outcome.line_encoding},
-                               std::pair{&analysis.service, &outcome.service_encoding}}) {
+  for (auto [text, read_as] :
+       {std::pair{&analysis.line, &outcome.line_encoding}, std::pair{&analysis.service, &outcome.service_encoding}}) {
     if (!text->bytes) continue;
     DecodedText decoded = decoded_text(std::move(*text->bytes), request.encoding, text->name);
     text->bytes = std::move(decoded.bytes);

@@ -60,8 +60,8 @@ struct CompileOutcome {
   std::optional<std::string> line_encoding;  // "cp1252" or "utf-8": what each text was read as
   std::optional<std::string> service_encoding;
   Fatal fatal = Fatal::kNone;
-  int32_t slot_number = 0;          // 1250 or 1251 with kSlotTaken
-  std::string write_error;          // with kWriteFailed
+  int32_t slot_number = 0;           // 1250 or 1251 with kSlotTaken
+  std::string write_error;           // with kWriteFailed
   std::vector<std::string> written;  // file names written into the output folder, in order
 };
 

@@ -92,9 +92,7 @@ std::vector<Diagnostic> diagnose(const Analysis& analysis) {
   return out;
 }
 
-std::string error_headline(const Diagnostic& d) {
-  return "error " + std::to_string(d.number) + ": " + d.message;
-}
+std::string error_headline(const Diagnostic& d) { return "error " + std::to_string(d.number) + ": " + d.message; }
 
 void print_diagnostic(std::ostream& out, const Diagnostic& d) {
   out << d.file << ":";

@@ -74,12 +74,15 @@ std::string extra_tables(const RecordTesto& r) {
   std::string m;
   if (r.id == IdRecord::kCurva) {
     m += "\n| digit in the keyword | turn per metre |\n|---|---|\n";
-    for (const ClasseCurva& c : kClassiCurva) m += "| " + code(c.cifra) + " | " + std::to_string(c.curvatura).substr(0, 6) + " |\n";
-    m += "\nThe letter " + code(kCurvaSinistra) + ", in either case, turns the curve left; the first class digit the keyword holds counts.\n";
+    for (const ClasseCurva& c : kClassiCurva)
+      m += "| " + code(c.cifra) + " | " + std::to_string(c.curvatura).substr(0, 6) + " |\n";
+    m += "\nThe letter " + code(kCurvaSinistra) +
+         ", in either case, turns the curve left; the first class digit the keyword holds counts.\n";
   }
   if (r.id == IdRecord::kRipetizioneSegnali) {
     m += "\n| digit in the keyword | codes |\n|---|---|\n";
-    for (const CodiciRipetizione& c : kCodiciRipetizione) m += "| " + code(c.cifra) + " | " + std::to_string(c.codici) + " |\n";
+    for (const CodiciRipetizione& c : kCodiciRipetizione)
+      m += "| " + code(c.cifra) + " | " + std::to_string(c.codici) + " |\n";
   }
   return m;
 }
@@ -167,14 +170,15 @@ std::string errors_section(const std::vector<ErrorExample>& examples) {
       "written. After any other, the files are written from what was read.\n\n"
       "| number | meaning | text | points at |\n|---|---|---|---|\n";
   for (const RigaErrore& r : catalogo_errori())
-    m += "| [" + std::to_string(r.numero()) + "](#error-" + std::to_string(r.numero()) + ") | " + r.significato + " | " +
-         owner_words(r.testo) + " | " + anchor_words(r.ancora) + " |\n";
+    m += "| [" + std::to_string(r.numero()) + "](#error-" + std::to_string(r.numero()) + ") | " + r.significato +
+         " | " + owner_words(r.testo) + " | " + anchor_words(r.ancora) + " |\n";
   m += "\n";
   for (const RigaErrore& r : catalogo_errori()) {
     std::string meaning = r.significato;
     meaning[0] = char(std::toupper(static_cast<unsigned char>(meaning[0])));
     m += "### Error " + std::to_string(r.numero()) + "\n\n" + meaning + " (" + owner_words(r.testo) + ").\n\n";
-    auto e = std::find_if(examples.begin(), examples.end(), [&](const ErrorExample& x) { return x.number == r.numero(); });
+    auto e =
+        std::find_if(examples.begin(), examples.end(), [&](const ErrorExample& x) { return x.number == r.numero(); });
     if (e != examples.end()) m += example_words(*e);
   }
   return m;

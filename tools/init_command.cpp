@@ -23,8 +23,9 @@ std::string composed(const std::vector<std::string_view>& lines, const std::stri
 // `word` as one word of a POSIX shell command: as it is when it holds only
 // characters no shell reads specially, else in single quotes.
 std::string shell_word(const std::string& word) {
-  const bool plain = !word.empty() && word.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
-                                                             "0123456789_-./:=+,@") == std::string::npos;
+  const bool plain = !word.empty() && word.find_first_not_of(
+                                          "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                          "0123456789_-./:=+,@") == std::string::npos;
   if (plain) return word;
   std::string quoted = "'";
   for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -59,9 +60,7 @@ int run_init(const InitRequest& request, std::ostream& out, std::ostream& err) {
 
   const std::filesystem::path folder(request.folder);
   switch (folder_state(folder)) {
-    case FolderState::kNotAFolder:
-      err << "scenario-tool: '" << request.folder << "' is not a folder\n";
-      return kUsage;
+    case FolderState::kNotAFolder: err << "scenario-tool: '" << request.folder << "' is not a folder\n"; return kUsage;
     case FolderState::kMissing: {
       std::error_code ec;
       if (!std::filesystem::create_directory(folder, ec) && ec) {
@@ -70,8 +69,7 @@ int run_init(const InitRequest& request, std::ostream& out, std::ostream& err) {
       }
       break;
     }
-    default:
-      break;  // a folder that cannot be written fails at its first file, with the system's reason
+    default: break;  // a folder that cannot be written fails at its first file, with the system's reason
   }
 
   DiskFolder disk(folder);

@@ -50,7 +50,7 @@ const LintCheck* find_check(std::string_view name);
 std::vector<Finding> run_checks(const Analysis& analysis);
 
 // Limits the checks hold the texts to (the descriptions in the table state them too).
-inline constexpr int kSpeedMarginKmh = 5;         // a timetable speed may exceed its board by this much
+inline constexpr int kSpeedMarginKmh = 5;             // a timetable speed may exceed its board by this much
 inline constexpr int kSteepestGradientPerMille = 35;  // steepest gradient of an adhesion line
 
 }  // namespace scenario::tools

@@ -54,8 +54,9 @@ Severities severities(const LintOptions& o) {
 }  // namespace
 
 void add_lint(CLI::App& app, LintOptions& o) {
-  CLI::App* c = app.add_subcommand("lint", "Compile a line description and a service description, then run named "
-                                           "checks on them; nothing is written");
+  CLI::App* c = app.add_subcommand("lint",
+                                   "Compile a line description and a service description, then run named "
+                                   "checks on them; nothing is written");
   c->add_option("LINE", o.line_path, "line description text")->required();
   c->add_option("SERVICE", o.service_path, "service description text")->required();
   c->add_option("-W", o.switches, "turn a check on: -W NAME or -WNAME; off: -Wno-NAME")

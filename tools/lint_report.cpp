@@ -46,12 +46,12 @@ std::string sentence(std::string text) { return text.ends_with('.') ? text : tex
 nlohmann::ordered_json sarif_rules() {
   nlohmann::ordered_json rules = nlohmann::ordered_json::array();
   for (const LintCheck& c : lint_checks())
-    rules.push_back({{"id", c.name},
-                     {"name", pascal_case(c.name)},
-                     {"shortDescription", {{"text", summary(c)}}},
-                     {"fullDescription", {{"text", c.description}}},
-                     {"defaultConfiguration",
-                      {{"level", c.severity == Severity::kOff ? "none" : severity_name(c.severity)}}}});
+    rules.push_back(
+        {{"id", c.name},
+         {"name", pascal_case(c.name)},
+         {"shortDescription", {{"text", summary(c)}}},
+         {"fullDescription", {{"text", c.description}}},
+         {"defaultConfiguration", {{"level", c.severity == Severity::kOff ? "none" : severity_name(c.severity)}}}});
   for (const RigaErrore& row : catalogo_errori()) {
     const int32_t n = row.numero();
     const std::string text = sentence("The compiler records error " + std::to_string(n) + ": " + row.significato);
@@ -96,8 +96,7 @@ ReportedFinding report_finding(const Analysis& a, const Finding& f, Severity sev
 
 std::string fatal_message(const Analysis& a) {
   switch (a.outcome.fine) {
-    case EsitoCompilazione::kScritto:
-      return {};
+    case EsitoCompilazione::kScritto: return {};
     case EsitoCompilazione::kSenzaGriglia:
       return "the line description left no track grid; the compile would write no binary file";
     case EsitoCompilazione::kSlotOccupato:

@@ -19,8 +19,8 @@ namespace scenario::tools {
 // A finding where it is shown, at the severity it is reported at.
 struct ReportedFinding {
   const Finding* finding;
-  Severity severity;  // never kOff
-  Diagnostic where;   // file, line, column, source line and caret (number and message unused)
+  Severity severity;      // never kOff
+  Diagnostic where;       // file, line, column, source line and caret (number and message unused)
   size_t end_column = 0;  // just after the field
 };
 

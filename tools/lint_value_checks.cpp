@@ -51,9 +51,9 @@ std::string wrap_message(const char* what, int64_t v, bool byte, int64_t offset)
 void combined(Findings& out, const RecordLetto& r, size_t at, const char* what, int64_t v, bool byte) {
   const int64_t low = byte ? 0 : -32768, high = byte ? 255 : 32767;
   if (v >= low && v <= high) return;
-  add(out, "value-wraps", r, r.campi[at], std::string(what) + " comes to " + std::to_string(v) + ", more than " +
-                                              (byte ? "one byte" : "16 bits") + " hold: stored as " +
-                                              std::to_string(stored(v, byte)));
+  add(out, "value-wraps", r, r.campi[at],
+      std::string(what) + " comes to " + std::to_string(v) + ", more than " + (byte ? "one byte" : "16 bits") +
+          " hold: stored as " + std::to_string(stored(v, byte)));
 }
 
 }  // namespace
@@ -123,11 +123,16 @@ struct Placed {
 };
 
 constexpr std::array kPlaced = {
-    Placed{"pendenza", 0, Cell::kRun},          Placed{"montagna", 0, Cell::kTunnelStart},
-    Placed{"montagna", 1, Cell::kTunnelEnd},    Placed{"indicatori_vmax", 0, Cell::kObject},
-    Placed{"cartello_indicatore", 0, Cell::kObject}, Placed{"aderenza", 0, Cell::kRun},
-    Placed{"velocita", 0, Cell::kRun},          Placed{"segnale", 0, Cell::kObject},
-    Placed{"rallentamento", 0, Cell::kObject},  Placed{"abbattimento", 0, Cell::kRun},
+    Placed{"pendenza", 0, Cell::kRun},
+    Placed{"montagna", 0, Cell::kTunnelStart},
+    Placed{"montagna", 1, Cell::kTunnelEnd},
+    Placed{"indicatori_vmax", 0, Cell::kObject},
+    Placed{"cartello_indicatore", 0, Cell::kObject},
+    Placed{"aderenza", 0, Cell::kRun},
+    Placed{"velocita", 0, Cell::kRun},
+    Placed{"segnale", 0, Cell::kObject},
+    Placed{"rallentamento", 0, Cell::kObject},
+    Placed{"abbattimento", 0, Cell::kRun},
 };
 
 }  // namespace

@@ -108,8 +108,8 @@ std::string sheet_html(const LiveView& view) {
 
 std::string axis_attributes(const AsseFoglio& axis) {
   return " data-x0=\"" + Svg::numero(axis.x0) + "\" data-x1=\"" + Svg::numero(axis.x1) + "\" data-length=\"" +
-         Svg::numero(axis.lunghezza) + "\" data-y0=\"" + Svg::numero(axis.y0) + "\" data-y1=\"" +
-         Svg::numero(axis.y1) + "\"";
+         Svg::numero(axis.lunghezza) + "\" data-y0=\"" + Svg::numero(axis.y0) + "\" data-y1=\"" + Svg::numero(axis.y1) +
+         "\"";
 }
 
 }  // namespace
@@ -122,29 +122,33 @@ std::string content_security_policy(std::string_view nonce) {
 
 std::string live_page(const LiveTexts& texts, const LiveView& view, std::string_view nonce) {
   const std::string n = escaped(nonce);
-  std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<link rel=\"icon\" href=\"data:,\">\n<title>Route sheet: " +
-                     escaped(texts.line_path) + "</title>\n<style nonce=\"" + n + "\">" + std::string(kStyle) +
-                     "</style>\n</head>\n<body data-version=\"" + std::to_string(view.version) + "\">\n<header>\n" +
-                     "<h1>Live route sheet of " + escaped(texts.line_path) + " and " + escaped(texts.service_path) +
-                     "</h1>\n<p id=\"summary\">" + escaped(view.summary) + "</p>\n<p id=\"notice\" role=\"status\">" +
-                     escaped(view.notice) + "</p>\n</header>\n<main>\n<section id=\"sheet\"" +
-                     axis_attributes(view.axis) + ">\n" + sheet_html(view) +
-                     "</section>\n<section>\n<h2>Errors and warnings</h2>\n<ul id=\"diagnostics\">\n" +
-                     list_html(view) + "</ul>\n</section>\n</main>\n<script nonce=\"" + n + "\">" +
-                     std::string(kScript) + "</script>\n</body>\n</html>\n";
+  std::string page =
+      "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<link rel=\"icon\" "
+      "href=\"data:,\">\n<title>Route sheet: " +
+      escaped(texts.line_path) + "</title>\n<style nonce=\"" + n + "\">" + std::string(kStyle) +
+      "</style>\n</head>\n<body data-version=\"" + std::to_string(view.version) + "\">\n<header>\n" +
+      "<h1>Live route sheet of " + escaped(texts.line_path) + " and " + escaped(texts.service_path) +
+      "</h1>\n<p id=\"summary\">" + escaped(view.summary) + "</p>\n<p id=\"notice\" role=\"status\">" +
+      escaped(view.notice) + "</p>\n</header>\n<main>\n<section id=\"sheet\"" + axis_attributes(view.axis) + ">\n" +
+      sheet_html(view) + "</section>\n<section>\n<h2>Errors and warnings</h2>\n<ul id=\"diagnostics\">\n" +
+      list_html(view) + "</ul>\n</section>\n</main>\n<script nonce=\"" + n + "\">" + std::string(kScript) +
+      "</script>\n</body>\n</html>\n";
   return page;
 }
 
 std::string live_update(const LiveView& view) {
   const AsseFoglio& a = view.axis;
-  const nlohmann::json update = {
-      {"version", view.version},
-      {"summary", view.summary},
-      {"notice", view.notice},
-      {"sheet", sheet_html(view)},
-      {"axis", {{"x0", Svg::numero(a.x0)}, {"x1", Svg::numero(a.x1)}, {"length", Svg::numero(a.lunghezza)},
-                {"y0", Svg::numero(a.y0)}, {"y1", Svg::numero(a.y1)}}},
-      {"diagnostics", list_html(view)}};
+  const nlohmann::json update = {{"version", view.version},
+                                 {"summary", view.summary},
+                                 {"notice", view.notice},
+                                 {"sheet", sheet_html(view)},
+                                 {"axis",
+                                  {{"x0", Svg::numero(a.x0)},
+                                   {"x1", Svg::numero(a.x1)},
+                                   {"length", Svg::numero(a.lunghezza)},
+                                   {"y0", Svg::numero(a.y0)},
+                                   {"y1", Svg::numero(a.y1)}}},
+                                 {"diagnostics", list_html(view)}};
   return update.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 

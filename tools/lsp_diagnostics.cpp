@@ -32,8 +32,7 @@ std::string missing_partner(const Pair& pair) {
     return "not compiled: a line text is named <route>_linea.txt and its service text <route>_<train>-.txt, "
            "in one folder";
   if (pair.role == Role::kLine)
-    return "no service text beside this line text: expected " + pair.expected +
-           "; the line text is compiled alone";
+    return "no service text beside this line text: expected " + pair.expected + "; the line text is compiled alone";
   return "no line text beside this service text: expected " + pair.expected + "; the text is not compiled";
 }
 

@@ -133,8 +133,9 @@ CompilerText from_editor(std::string_view utf8) {
   }
   std::string& bytes = std::get<std::string>(converted);
   if (bytes.size() > kLargestInput) {
-    t.refusal = Refusal{{}, "the text holds " + std::to_string(bytes.size()) +
-                                " characters, more than the 64 MiB a description text may hold: it is not compiled"};
+    t.refusal = Refusal{{},
+                        "the text holds " + std::to_string(bytes.size()) +
+                            " characters, more than the 64 MiB a description text may hold: it is not compiled"};
     return t;
   }
   t.bytes = std::move(bytes);

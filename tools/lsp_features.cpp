@@ -27,8 +27,8 @@ struct Outlined {
 
 // The records an outline lists.
 constexpr std::array kOutlined = {
-    Outlined{"stazione", kStruct},      Outlined{"segnale", kEvent},
-    Outlined{"montagna", kObject},      Outlined{"rallentamento", kNumber},
+    Outlined{"stazione", kStruct},          Outlined{"segnale", kEvent},
+    Outlined{"montagna", kObject},          Outlined{"rallentamento", kNumber},
     Outlined{"indicatori_vmax", kConstant}, Outlined{"cartello_indicatore", kConstant},
 };
 
@@ -109,8 +109,8 @@ std::optional<Place> place_of(const RecordLetto& r) {
 }
 
 std::string record_hover(const RecordTesto& r) {
-  std::string m = "**" + std::string(r.parola) + "** (" + text_name(r.testo) + ", section `" + r.sezione + "`): " +
-                  values_list(r) + "\n\n" + r.significato;
+  std::string m = "**" + std::string(r.parola) + "** (" + text_name(r.testo) + ", section `" + r.sezione +
+                  "`): " + values_list(r) + "\n\n" + r.significato;
   if (*r.note) m += "\n\n" + std::string(r.note);
   return m;
 }
@@ -122,14 +122,12 @@ std::string stored_words(const CampoRecord& c, int64_t v) {
   if (c.lettura != Lettura::kTesto && (v < w.low || v > w.high))
     return as_written + " does not fit " + w.words + ": a run-time fault (error 25)";
   switch (c.conserva) {
-    case Conserva::kIntero:
-      return as_written + " is stored as " + std::to_string(v) + ": " + w.words;
-    case Conserva::kBasso16:
-      return as_written + " is stored as " + std::to_string(basso16(v)) + ": 16 bits";
+    case Conserva::kIntero: return as_written + " is stored as " + std::to_string(v) + ": " + w.words;
+    case Conserva::kBasso16: return as_written + " is stored as " + std::to_string(basso16(v)) + ": 16 bits";
     case Conserva::kBasso8:
       if (c.scarto)
-        return as_written + " is stored as " + std::to_string(basso8(v + c.scarto)) + ": one byte, " + c.nome +
-               " + " + std::to_string(c.scarto);
+        return as_written + " is stored as " + std::to_string(basso8(v + c.scarto)) + ": one byte, " + c.nome + " + " +
+               std::to_string(c.scarto);
       return as_written + " is stored as " + std::to_string(basso8(v)) + ": one byte";
     case Conserva::kPassi5: {
       const int64_t steps = nearest(double(v) / 5);
@@ -137,8 +135,7 @@ std::string stored_words(const CampoRecord& c, int64_t v) {
       return as_written + " is stored as " + std::to_string(steps) + ": one byte in 5 km/h steps (" +
              std::to_string(steps * 5) + " " + c.unita + ")";
     }
-    case Conserva::kCombinato:
-      return as_written + " is stored combined with other values of the record";
+    case Conserva::kCombinato: return as_written + " is stored combined with other values of the record";
     case Conserva::kSoloUso:
       switch (c.cella) {
         case CellaDi::kCorsa:
@@ -147,7 +144,8 @@ std::string stored_words(const CampoRecord& c, int64_t v) {
         case CellaDi::kOggetto:
           return as_written + " is taken as cell " + std::to_string(cella_oggetto(v)) + ", at " +
                  std::to_string((cella_oggetto(v) - 1) * 50) + " m";
-        case CellaDi::kTratto: case CellaDi::kNessuna: break;
+        case CellaDi::kTratto:
+        case CellaDi::kNessuna: break;
       }
       return as_written + " is used by the compiler, not stored as written";
     case Conserva::kTesto: break;
@@ -165,7 +163,8 @@ std::string value_hover(const RecordTesto& r, const CampoRecord& c, const CampoL
   m += "\n\n" + std::string(c.significato);
   std::string errors;
   for (int16_t n : c.errori)
-    if (n) errors += std::string(errors.empty() ? "" : "; ") + std::to_string(n) + " " + std::string(significato_errore(n));
+    if (n)
+      errors += std::string(errors.empty() ? "" : "; ") + std::to_string(n) + " " + std::string(significato_errore(n));
   if (!errors.empty()) m += "\n\nerrors: " + errors;
   return m;
 }
@@ -214,8 +213,8 @@ std::vector<Concerned> records_concerned(const Analysis& a, const LocatedError& 
     if (&r == own || cell_of(r) != cell) continue;
     const TextId text = r.fonte == Fonte::kLinea ? TextId::kLine : TextId::kService;
     const std::string keyword = cp1252_a_utf8(field_text(*a.text(text).bytes, r.chiave));
-    out.push_back({text, record_span(r), "the " + keyword + " at " + metres(r.campi[0].numero) +
-                                             " stands on cell " + std::to_string(*cell)});
+    out.push_back({text, record_span(r),
+                   "the " + keyword + " at " + metres(r.campi[0].numero) + " stands on cell " + std::to_string(*cell)});
   }
   return out;
 }
@@ -279,8 +278,7 @@ Json completion(Role role, std::string_view before) {
     if (role == Role::kLine && r.testo != TestoDescrizione::kLinea) continue;
     if (role == Role::kService && r.testo != TestoDescrizione::kServizio) continue;
     std::string snippet = r.parola;
-    for (size_t i = 0; i < r.campi.size(); ++i)
-      snippet += ", ${" + std::to_string(i + 1) + ":" + r.campi[i].nome + "}";
+    for (size_t i = 0; i < r.campi.size(); ++i) snippet += ", ${" + std::to_string(i + 1) + ":" + r.campi[i].nome + "}";
     items.push_back({{"label", r.parola},
                      {"kind", kKeywordItem},
                      {"detail", std::string(r.sezione) + " " + values_list(r)},
@@ -309,8 +307,7 @@ Json definition(const Analysis& a, TextId text, size_t offset, const std::string
     const int64_t gap = std::max<int64_t>({0, place->from - here->to, here->from - place->to});
     if (gap < kSamePlace) found.push_back({gap, &there});
   }
-  std::stable_sort(found.begin(), found.end(),
-                   [](const auto& x, const auto& y) { return x.first < y.first; });
+  std::stable_sort(found.begin(), found.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
   Json locations = Json::array();
   for (const auto& [gap, there] : found)
     locations.push_back({{"uri", other_uri}, {"range", range_json(map, record_span(*there))}});

@@ -104,11 +104,11 @@ Frame FrameReader::next() {
     }
     if (!closed) return {Frame::kEnd, {}, {}};
     if (!any_line) continue;  // a blank line between messages
-    if (bad || !have_length)
-      return {Frame::kBadHeader, {}, bad ? problem : "the header has no Content-Length"};
+    if (bad || !have_length) return {Frame::kBadHeader, {}, bad ? problem : "the header has no Content-Length"};
     if (length > largest_) {
       if (!read_exactly(in_, length, nullptr)) return {Frame::kEnd, {}, {}};
-      return {Frame::kTooLarge, {},
+      return {Frame::kTooLarge,
+              {},
               "a message of " + std::to_string(length) + " bytes is larger than the " + std::to_string(largest_) +
                   " bytes the server reads"};
     }
@@ -193,8 +193,6 @@ Json frame_error(const Frame& frame) {
   return error_answer(nullptr, frame.kind == Frame::kTooLarge ? kInvalidRequest : kParseError, frame.problem);
 }
 
-std::string message_text(const Json& message) {
-  return message.dump(-1, ' ', false, Json::error_handler_t::replace);
-}
+std::string message_text(const Json& message) { return message.dump(-1, ' ', false, Json::error_handler_t::replace); }
 
 }  // namespace scenario::tools::lsp

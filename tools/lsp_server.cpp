@@ -90,11 +90,8 @@ int Server::run(std::istream& in) {
 
 bool Server::take(const Incoming& m) {
   switch (m.kind) {
-    case Incoming::kInvalid:
-      send(m.answer);
-      return true;
-    case Incoming::kReply:
-      return true;
+    case Incoming::kInvalid: send(m.answer); return true;
+    case Incoming::kReply: return true;
     case Incoming::kNotification:
       if (m.method == "exit") return false;
       try {
@@ -103,9 +100,7 @@ bool Server::take(const Incoming& m) {
         log_error(m.method + ": " + e.message);
       }
       return true;
-    case Incoming::kRequest:
-      try {
-        send(result_answer(m.id, answer(m.method, m.params)));
+    case Incoming::kRequest: try { send(result_answer(m.id, answer(m.method, m.params)));
       } catch (const RpcError& e) {
         send(error_answer(m.id, e.code, e.message));
       } catch (const std::exception& e) {
@@ -160,7 +155,7 @@ Json Server::answer(const std::string& method, const Json& params) {
 }
 
 std::pair<std::shared_ptr<const PairAnalysis>, TextId> Server::compiled(const std::string& uri,
-                                                                       std::optional<Position> p) {
+                                                                        std::optional<Position> p) {
   std::lock_guard lock(mutex_);
   const OpenText* t = texts_.find(uri);
   if (!t) throw bad_params("the text " + uri + " is not open");

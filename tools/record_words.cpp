@@ -8,7 +8,8 @@ Width width_of(Lettura l) {
   switch (l) {
     case Lettura::kInteger: return {-32768, 32767, "a 16-bit number"};
     case Lettura::kByte: return {0, 255, "one byte"};
-    case Lettura::kLong: case Lettura::kTesto: break;
+    case Lettura::kLong:
+    case Lettura::kTesto: break;
   }
   return {INT32_MIN, INT32_MAX, "a 32-bit number"};
 }
@@ -42,7 +43,8 @@ std::string storage_words(const CampoRecord& c) {
     case Conserva::kBasso8:
       if (c.scarto) return "one byte, value + " + std::to_string(c.scarto) + ": outside the accepted range it wraps";
       return "one byte: outside the accepted range it wraps";
-    case Conserva::kPassi5: return "one byte in 5 km/h steps, nearest(value / 5); outside 0 to 255 steps a run-time fault";
+    case Conserva::kPassi5:
+      return "one byte in 5 km/h steps, nearest(value / 5); outside 0 to 255 steps a run-time fault";
     case Conserva::kCombinato: return "combined with other values of the record into one stored value";
     case Conserva::kSoloUso: return "used by the compiler, not stored as written" + cell_words(c.cella);
     case Conserva::kTesto: return "kept as text";

@@ -67,8 +67,8 @@ public:
     return v;
   }
   int contare(uint8_t tipo) const {
-    return static_cast<int>(std::count_if(s_.celle.begin(), s_.celle.end(),
-                                          [&](const Cella& c) { return c.tipo == tipo; }));
+    return static_cast<int>(
+        std::count_if(s_.celle.begin(), s_.celle.end(), [&](const Cella& c) { return c.tipo == tipo; }));
   }
 
   std::string riassunto() const {
@@ -152,7 +152,10 @@ void Foglio::mappa() {
   };
   tratto(0, px.size() - 1, "stroke=\"#222\" stroke-width=\"1.5\"");
   for (int64_t a = 0; a < int64_t(s_.celle.size());) {
-    if (s_.celle[a].montagna == 0) { ++a; continue; }
+    if (s_.celle[a].montagna == 0) {
+      ++a;
+      continue;
+    }
     int64_t b = a;
     while (b + 1 < int64_t(s_.celle.size()) && s_.celle[b + 1].montagna != 0) ++b;
     tratto(size_t(a * 50), std::min(px.size() - 1, size_t((b + 1) * 50)),
@@ -188,7 +191,6 @@ void Foglio::assi() {
       {kQuotaY0, "elevation"}, {kVelY0, "line speed"}, {kStrisciaY0, "track"}};
   for (auto [y, nome] : etichette) svg_.testo(30, y + 10, nome, "font-size=\"9\" font-weight=\"bold\"");
 }
-
 
 // Elevation integrated from the gradient of each cell, with the gradient
 // written where it changes.
@@ -232,8 +234,8 @@ void Foglio::velocita() {
   std::string punti;
   for (int64_t i = 0; i < celle_utili_; ++i) {
     double y = y_di(s_.celle[i].vel_limite * 5);
-    punti += Svg::numero(x_cella(i)) + "," + Svg::numero(y) + " " + Svg::numero(x_cella(i + 1)) + "," +
-             Svg::numero(y) + " ";
+    punti +=
+        Svg::numero(x_cella(i)) + "," + Svg::numero(y) + " " + Svg::numero(x_cella(i + 1)) + "," + Svg::numero(y) + " ";
   }
   svg_.polilinea(punti, "stroke=\"#1565c0\" stroke-width=\"1.2\"");
   for (int64_t i = 0; i < int64_t(s_.celle.size()); ++i) {
@@ -241,9 +243,10 @@ void Foglio::velocita() {
     const double x = x_di(double(metri_oggetto(c, i))), y = y_di(c.vel_limite * 5);
     std::string dove = " at " + metri(metri_oggetto(c, i)) + " (cell " + std::to_string(i) + ")";
     if (c.tipo == kIndicatoreVMax) {
-      svg_.gruppo("speed-board", "speed-limit board" + dove + ": values " + std::to_string(c.valore1) + ", " +
-                                     std::to_string(c.valore2) + ", " + std::to_string(c.valore3) +
-                                     ", stripes " + std::to_string(c.valore4),
+      svg_.gruppo("speed-board",
+                  "speed-limit board" + dove + ": values " + std::to_string(c.valore1) + ", " +
+                      std::to_string(c.valore2) + ", " + std::to_string(c.valore3) + ", stripes " +
+                      std::to_string(c.valore4),
                   metri_oggetto(c, i));
       svg_.rettangolo(x - 2, kVelY0 + 4, 4, 6, "fill=\"#1565c0\"");
       svg_.fine_gruppo();
@@ -257,7 +260,8 @@ void Foglio::velocita() {
       std::string valore = c.tipo == kCodice ? std::to_string(c.valore1) : std::string("no value");
       svg_.gruppo("code-step", "cab-signal code step" + dove + ": " + valore, metri_oggetto(c, i));
       svg_.testo(x, y - 6, "\xE2\x97\x86", "font-size=\"8\" text-anchor=\"middle\" fill=\"#8e24aa\"");
-      svg_.testo(x, y - 14, c.tipo == kCodice ? valore : "-", "font-size=\"6\" text-anchor=\"middle\" fill=\"#8e24aa\"");
+      svg_.testo(x, y - 14, c.tipo == kCodice ? valore : "-",
+                 "font-size=\"6\" text-anchor=\"middle\" fill=\"#8e24aa\"");
       svg_.fine_gruppo();
     }
   }
@@ -283,9 +287,10 @@ void Foglio::striscia_oggetti() {
     const double x = x_di(double(metri_oggetto(c, i)));
     std::string dove = " at " + metri(metri_oggetto(c, i)) + " (cell " + std::to_string(i) + ")";
     if (c.tipo == kSegnale) {
-      svg_.gruppo("signal", "signal" + dove + ": values " + std::to_string(c.valore1) + ", " +
-                                std::to_string(c.valore2) + ", " + std::to_string(c.valore3) + ", " +
-                                std::to_string(c.valore4) + ", time " + std::to_string(c.tempo),
+      svg_.gruppo("signal",
+                  "signal" + dove + ": values " + std::to_string(c.valore1) + ", " + std::to_string(c.valore2) + ", " +
+                      std::to_string(c.valore3) + ", " + std::to_string(c.valore4) + ", time " +
+                      std::to_string(c.tempo),
                   metri_oggetto(c, i));
       svg_.linea(x, y_segnali - 7, x, y_segnali + 7, "stroke=\"#c62828\" stroke-width=\"1.5\"");
       svg_.fine_gruppo();
@@ -302,8 +307,8 @@ void Foglio::striscia_oggetti() {
   const double y_aderenza = kStrisciaY0 + 122;
   for (int64_t i = 0; i < celle_utili_; ++i) {
     double y = y_aderenza + 10 - s_.celle[i].aderenza * 20.0 / 255;
-    punti += Svg::numero(x_cella(i)) + "," + Svg::numero(y) + " " + Svg::numero(x_cella(i + 1)) + "," +
-             Svg::numero(y) + " ";
+    punti +=
+        Svg::numero(x_cella(i)) + "," + Svg::numero(y) + " " + Svg::numero(x_cella(i + 1)) + "," + Svg::numero(y) + " ";
   }
   svg_.polilinea(punti, "stroke=\"#6d4c41\" stroke-width=\"1\"");
 }
@@ -313,9 +318,10 @@ void Foglio::striscia_stazioni() {
   for (int i : stazioni()) {
     const Voce& v = s_.servizio[i];
     std::string nome = cp1252_a_utf8(v.testo);
-    svg_.gruppo("station", nome + ": position " + metri(v.posizione) + ", area " + std::to_string(v.inizio) +
-                               " to " + metri(v.fine) + ", type " + std::to_string(v.tipo) +
-                               (v.orario ? ", time " + orario(v.orario) : std::string()),
+    svg_.gruppo("station",
+                nome + ": position " + metri(v.posizione) + ", area " + std::to_string(v.inizio) + " to " +
+                    metri(v.fine) + ", type " + std::to_string(v.tipo) +
+                    (v.orario ? ", time " + orario(v.orario) : std::string()),
                 v.posizione);
     double x0 = x_di(std::max<double>(0, v.inizio)), x1 = x_di(std::max<double>(0, v.fine));
     svg_.rettangolo(x0, y - 5, std::max(1.5, x1 - x0), 10, "fill=\"#c0392b\" fill-opacity=\"0.7\"");
@@ -327,11 +333,15 @@ void Foglio::striscia_stazioni() {
 void Foglio::striscia_gallerie() {
   const double y = kStrisciaY0 + 96;
   for (int64_t a = 0; a < int64_t(s_.celle.size());) {
-    if (s_.celle[a].montagna == 0) { ++a; continue; }
+    if (s_.celle[a].montagna == 0) {
+      ++a;
+      continue;
+    }
     int64_t b = a;
     while (b + 1 < int64_t(s_.celle.size()) && s_.celle[b + 1].montagna == s_.celle[a].montagna) ++b;
-    svg_.gruppo("tunnel", "tunnel type " + std::to_string(s_.celle[a].montagna) + " from " +
-                              std::to_string(a * 50) + " to " + metri((b + 1) * 50),
+    svg_.gruppo("tunnel",
+                "tunnel type " + std::to_string(s_.celle[a].montagna) + " from " + std::to_string(a * 50) + " to " +
+                    metri((b + 1) * 50),
                 a * 50);
     svg_.rettangolo(x_cella(a), y - 5, std::max(1.5, x_cella(b + 1) - x_cella(a)), 10, "fill=\"#8a6d3b\"");
     svg_.fine_gruppo();

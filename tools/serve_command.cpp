@@ -175,7 +175,7 @@ std::thread start(httplib::Server& server) {
 void follow(TextWatch& watch, const StopSignals& stop, const LiveTexts& texts, LiveHub& hub) {
   using Clock = std::chrono::steady_clock;
   pollfd fds[2] = {{watch.fd(), POLLIN, 0}, {stop.fd(), POLLIN, 0}};
-  bool saved = false;           // a save not yet compiled
+  bool saved = false;         // a save not yet compiled
   Clock::time_point since{};  // when it was seen
   for (;;) {
     const int n = ::poll(fds, 2, saved ? kSettleMs : -1);
@@ -210,8 +210,9 @@ pid_t open_in_browser(const std::string& url, std::ostream& err) {
 }  // namespace
 
 void add_serve(CLI::App& app, ServeOptions& o) {
-  CLI::App* s = app.add_subcommand("serve", "Show the route sheet, errors and warnings of two texts as a page "
-                                            "on 127.0.0.1, redrawn on every save; nothing is written");
+  CLI::App* s = app.add_subcommand("serve",
+                                   "Show the route sheet, errors and warnings of two texts as a page "
+                                   "on 127.0.0.1, redrawn on every save; nothing is written");
   s->add_option("LINE", o.line_path, "line description text")->required();
   s->add_option("SERVICE", o.service_path, "service description text")->required();
   s->add_option("--port", o.port, "the port to listen on; 0: one the system picks")
@@ -221,9 +222,10 @@ void add_serve(CLI::App& app, ServeOptions& o) {
   s->add_option("--encoding", o.encoding, "how the texts are encoded; auto takes a text that is valid UTF-8 as UTF-8")
       ->check(CLI::IsMember({"auto", "cp1252", "utf-8"}))
       ->capture_default_str();
-  s->footer("Only the page (/) and its update stream (/events) are served, to this machine alone.\n"
-            "Ctrl-C or SIGTERM stops the server.\n"
-            "Exit status: 0 stopped, 1 the texts' folders cannot be watched or the port cannot be had.");
+  s->footer(
+      "Only the page (/) and its update stream (/events) are served, to this machine alone.\n"
+      "Ctrl-C or SIGTERM stops the server.\n"
+      "Exit status: 0 stopped, 1 the texts' folders cannot be watched or the port cannot be had.");
 }
 
 int run_serve(const ServeOptions& o, std::ostream& out, std::ostream& err) {

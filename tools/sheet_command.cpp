@@ -41,10 +41,14 @@ int run_sheet(const SheetRequest& request, std::ostream& err) {
   const std::string grid = nome_griglia(request.route, request.train);
   const std::string table = nome_tabella(request.route, request.train);
   const std::string plan = nome_piano(request.route);
-  if (!read_part(in, grid, [&](const std::string& b) { s.celle = read_grid_file(b); }, err)) return 1;
-  if (!read_part(in, table, [&](const std::string& b) { s.servizio = read_table_file(b); }, err)) return 1;
-  if (in.exists(plan) &&
-      !read_part(in, plan, [&](const std::string& b) { s.planimetria = read_plan_file(b); }, err))
+  if (!read_part(
+          in, grid, [&](const std::string& b) { s.celle = read_grid_file(b); }, err))
+    return 1;
+  if (!read_part(
+          in, table, [&](const std::string& b) { s.servizio = read_table_file(b); }, err))
+    return 1;
+  if (in.exists(plan) && !read_part(
+                             in, plan, [&](const std::string& b) { s.planimetria = read_plan_file(b); }, err))
     return 1;
   s.n_celle = static_cast<int32_t>(s.celle.size()) - 1;
 

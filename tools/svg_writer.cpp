@@ -5,12 +5,11 @@
 
 namespace scenario {
 
-Svg::Svg(double larghezza, double altezza, std::string_view larghezza_fisica,
-         std::string_view altezza_fisica) {
+Svg::Svg(double larghezza, double altezza, std::string_view larghezza_fisica, std::string_view altezza_fisica) {
   out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-       << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << larghezza_fisica
-       << "\" height=\"" << altezza_fisica << "\" viewBox=\"0 0 " << numero(larghezza) << " "
-       << numero(altezza) << "\" font-family=\"sans-serif\">\n"
+       << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << larghezza_fisica << "\" height=\""
+       << altezza_fisica << "\" viewBox=\"0 0 " << numero(larghezza) << " " << numero(altezza)
+       << "\" font-family=\"sans-serif\">\n"
        << "<rect x=\"0\" y=\"0\" width=\"" << numero(larghezza) << "\" height=\"" << numero(altezza)
        << "\" fill=\"white\"/>\n";
 }
@@ -34,8 +33,10 @@ std::string Svg::escape(std::string_view utf8) {
       case '"': out += "&quot;"; break;
       default:
         // Control characters are not allowed in XML 1.0 text.
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t') out += ' ';
-        else out += c;
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t')
+          out += ' ';
+        else
+          out += c;
     }
   }
   return out;
@@ -57,18 +58,16 @@ void Svg::linea(double x1, double y1, double x2, double y2, std::string_view sti
 }
 
 void Svg::rettangolo(double x, double y, double w, double h, std::string_view stile) {
-  out_ << "<rect x=\"" << numero(x) << "\" y=\"" << numero(y) << "\" width=\"" << numero(w)
-       << "\" height=\"" << numero(h) << "\" " << stile << "/>\n";
+  out_ << "<rect x=\"" << numero(x) << "\" y=\"" << numero(y) << "\" width=\"" << numero(w) << "\" height=\""
+       << numero(h) << "\" " << stile << "/>\n";
 }
 
 void Svg::cerchio(double x, double y, double r, std::string_view stile) {
-  out_ << "<circle cx=\"" << numero(x) << "\" cy=\"" << numero(y) << "\" r=\"" << numero(r) << "\" "
-       << stile << "/>\n";
+  out_ << "<circle cx=\"" << numero(x) << "\" cy=\"" << numero(y) << "\" r=\"" << numero(r) << "\" " << stile << "/>\n";
 }
 
 void Svg::testo(double x, double y, std::string_view t, std::string_view stile) {
-  out_ << "<text x=\"" << numero(x) << "\" y=\"" << numero(y) << "\" " << stile << ">" << escape(t)
-       << "</text>\n";
+  out_ << "<text x=\"" << numero(x) << "\" y=\"" << numero(y) << "\" " << stile << ">" << escape(t) << "</text>\n";
 }
 
 void Svg::polilinea(const std::string& punti, std::string_view stile) {

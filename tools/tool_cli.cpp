@@ -39,8 +39,9 @@ struct CompileOptions {
 };
 
 void add_compile(CLI::App& app, CompileOptions& o) {
-  CLI::App* c = app.add_subcommand("compile", "Compile a line description and a service description into the "
-                                              "three binary scenario files");
+  CLI::App* c = app.add_subcommand("compile",
+                                   "Compile a line description and a service description into the "
+                                   "three binary scenario files");
   c->add_option("LINE", o.request.line_path, "line description text")->required();
   c->add_option("SERVICE", o.request.service_path, "service description text")->required();
   c->add_option("-o,--output", o.request.output_dir, "folder for the binary files")->capture_default_str();
@@ -55,22 +56,25 @@ void add_compile(CLI::App& app, CompileOptions& o) {
       ->check(CLI::IsMember({"auto", "cp1252", "utf-8"}))
       ->capture_default_str();
   c->add_flag("--no-wait", o.no_wait, "fail at once when another run is writing into the output folder");
-  c->footer("Exit status: 0 clean, 2 errors recorded (files written), 1 fatal (nothing or not all written),\n"
-            "64 a name or output the compile cannot take (nothing read or written).");
+  c->footer(
+      "Exit status: 0 clean, 2 errors recorded (files written), 1 fatal (nothing or not all written),\n"
+      "64 a name or output the compile cannot take (nothing read or written).");
 }
 
 void add_init(CLI::App& app, InitRequest& o) {
-  CLI::App* i = app.add_subcommand("init", "Write a line text and a service text to start from: the built-in "
-                                           "scenario's, under the names compile expects");
+  CLI::App* i = app.add_subcommand("init",
+                                   "Write a line text and a service text to start from: the built-in "
+                                   "scenario's, under the names compile expects");
   i->add_option("DIR", o.folder, "the folder to write them into (made when missing)")->capture_default_str();
   i->add_option("--route", o.route, "route name: names the texts")->capture_default_str();
   i->add_option("--train", o.train, "train name: names the service text")->capture_default_str();
   i->add_option("--encoding", o.encoding, "write the texts in Windows-1252, as the program does, or in UTF-8")
       ->check(CLI::IsMember({"cp1252", "utf-8"}))
       ->capture_default_str();
-  i->footer("An existing file is never replaced: init then writes nothing.\n"
-            "Exit status: 0 written, 1 a file already there or a folder that cannot take them,\n"
-            "64 a name or folder init cannot take.");
+  i->footer(
+      "An existing file is never replaced: init then writes nothing.\n"
+      "Exit status: 0 written, 1 a file already there or a folder that cannot take them,\n"
+      "64 a name or folder init cannot take.");
 }
 
 struct DecodeOptions {
@@ -92,9 +96,9 @@ void add_sheet(CLI::App& app, SheetRequest& o) {
   s->add_option("DIR", o.folder, "folder that holds the scenario's binary files")->required();
   s->add_option("--route", o.route, "route name, as in the file names")->capture_default_str();
   s->add_option("--train", o.train, "train name, as in the file names")->capture_default_str();
-  s->add_option("-o,--output", o.output, "the SVG file to write")
-      ->required()
-      ->check([](const std::string& path) { return path.empty() ? std::string("an empty file name") : std::string(); });
+  s->add_option("-o,--output", o.output, "the SVG file to write")->required()->check([](const std::string& path) {
+    return path.empty() ? std::string("an empty file name") : std::string();
+  });
 }
 
 int run_compile(CompileOptions& o, std::ostream& out, std::ostream& err) {
@@ -162,7 +166,8 @@ int run_decode(const DecodeOptions& o, std::ostream& out, std::ostream& err) {
 
 int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app("Author tools for scenario description texts and binary scenario files", "scenario-tool");
-  app.set_version_flag("--version", std::string("scenario-tool ") + SCENARIO_VERSION + " (commit " + SCENARIO_COMMIT + ")");
+  app.set_version_flag("--version",
+                       std::string("scenario-tool ") + SCENARIO_VERSION + " (commit " + SCENARIO_COMMIT + ")");
   app.require_subcommand(1);
   CompileOptions compile;
   DecodeOptions decode;
@@ -176,8 +181,9 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   add_sheet(app, sheet);
   ServeOptions serve;
   add_serve(app, serve);
-  app.add_subcommand("lsp", "Run a language server for the description texts on standard input and output "
-                            "(LSP 3.17), for editors; nothing is written");
+  app.add_subcommand("lsp",
+                     "Run a language server for the description texts on standard input and output "
+                     "(LSP 3.17), for editors; nothing is written");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

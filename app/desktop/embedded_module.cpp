@@ -8,7 +8,8 @@ asm(".pushsection .rodata\n"
     ".balign 64\n"
     ".globl scenario_modulo_desktop_inizio\n"
     "scenario_modulo_desktop_inizio:\n"
-    ".incbin \"" SCENARIO_MODULO_DESKTOP "\"\n"
+    ".incbin \"" SCENARIO_MODULO_DESKTOP
+    "\"\n"
     ".globl scenario_modulo_desktop_fine\n"
     "scenario_modulo_desktop_fine:\n"
     ".popsection\n");

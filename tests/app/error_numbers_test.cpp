@@ -57,30 +57,33 @@ std::string servizio(const Righe& record) { return testo_servizio(record); }
 
 const std::vector<CasoErrore>& casi() {
   static const std::vector<CasoErrore> c = {
-      {"E1_RouteLengthAboveOneMillion", test::righe_crlf({"[generale]", "lunghezza percorso, 1000001", "[fine]"}), kServizioVuoto, 1,
-       kPosizioneIntatta, Servizio::kResta, 1, " Errore n. 1"},
-      {"E2_KilometrePostOffFifty", test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "progressiva chilometrica uno, 0, 4025, 0", "[fine]"}), kServizioVuoto, 2,
-       kPosizioneIntatta, Servizio::kEliminato, 2},
-      {"E3_RepetitionStartOffFifty", test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "ripetizione segnali 4 codici, 25, 1000", "[fine]"}), kServizioVuoto, 3,
-       kPosizioneIntatta, Servizio::kResta, 2},
-      {"E4_RepetitionEndOffFifty", test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "ripetizione segnali 4 codici, 0, 1010", "[fine]"}), kServizioVuoto, 4,
-       kPosizioneIntatta, Servizio::kResta, 2},
-      {"E5_RepetitionNamesNeither4Nor9", test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "ripetizione segnali codici, 0, 1000", "[fine]"}), kServizioVuoto, 5,
-       kPosizioneIntatta, Servizio::kResta, 2},
-      {"E6_IndicationBoardOnOccupiedCell", linea({tabella(1000), "cartello_indicatore, 1000, (t)"}), kServizioVuoto,
-       6, 1000, Servizio::kResta, 2},
+      {"E1_RouteLengthAboveOneMillion", test::righe_crlf({"[generale]", "lunghezza percorso, 1000001", "[fine]"}),
+       kServizioVuoto, 1, kPosizioneIntatta, Servizio::kResta, 1, " Errore n. 1"},
+      {"E2_KilometrePostOffFifty",
+       test::righe_crlf(
+           {"[generale]", "lunghezza percorso, 5000", "progressiva chilometrica uno, 0, 4025, 0", "[fine]"}),
+       kServizioVuoto, 2, kPosizioneIntatta, Servizio::kEliminato, 2},
+      {"E3_RepetitionStartOffFifty",
+       test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "ripetizione segnali 4 codici, 25, 1000", "[fine]"}),
+       kServizioVuoto, 3, kPosizioneIntatta, Servizio::kResta, 2},
+      {"E4_RepetitionEndOffFifty",
+       test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "ripetizione segnali 4 codici, 0, 1010", "[fine]"}),
+       kServizioVuoto, 4, kPosizioneIntatta, Servizio::kResta, 2},
+      {"E5_RepetitionNamesNeither4Nor9",
+       test::righe_crlf({"[generale]", "lunghezza percorso, 5000", "ripetizione segnali codici, 0, 1000", "[fine]"}),
+       kServizioVuoto, 5, kPosizioneIntatta, Servizio::kResta, 2},
+      {"E6_IndicationBoardOnOccupiedCell", linea({tabella(1000), "cartello_indicatore, 1000, (t)"}), kServizioVuoto, 6,
+       1000, Servizio::kResta, 2},
       {"E7_CodeStepOnOccupiedCell", linea({}), servizio({segnale(1000), "abbattimento, 1050, 270"}), 7, 1050,
        Servizio::kEliminato, 2},
       {"E8_StationOffFifty", linea({}), servizio({stazione(1025, 11, 400)}), 8, 1025, Servizio::kEliminato, 2},
-      {"E9_StationLengthOffHundred", linea({}), servizio({stazione(1000, 11, 650)}), 9, 1000, Servizio::kEliminato,
-       2},
+      {"E9_StationLengthOffHundred", linea({}), servizio({stazione(1000, 11, 650)}), 9, 1000, Servizio::kEliminato, 2},
       // 79 board texts take entries 80 down to 2: one station fits, and that ends the room.
-      {"E10_StationsReachTheBoardTexts",
-       testo_linea(10000, test::cartelli(79)),
-       servizio({stazione(1000, 11, 400)}), 10, kPosizioneIntatta, Servizio::kEliminato, 2},
+      {"E10_StationsReachTheBoardTexts", testo_linea(10000, test::cartelli(79)), servizio({stazione(1000, 11, 400)}),
+       10, kPosizioneIntatta, Servizio::kEliminato, 2},
       // Signal in cell 41, boards in 39 and 40, slow-down warning in cell 45.
-      {"E11_NoRoomInFrontOfSignal", linea(tabelle_sulle_celle(39, 40)), servizio({segnale(2000), rallentamento(3400, 120, 500, 0)}),
-       11, 41 * 50, Servizio::kEliminato, 2},
+      {"E11_NoRoomInFrontOfSignal", linea(tabelle_sulle_celle(39, 40)),
+       servizio({segnale(2000), rallentamento(3400, 120, 500, 0)}), 11, 41 * 50, Servizio::kEliminato, 2},
       // Start in cell 69; its first group, cells 62 to 64, all boards.
       {"E12_NoFreeCellBeforeSlowDownStart", linea(tabelle_sulle_celle(62, 64)),
        servizio({rallentamento(3400, 120, 500, 0)}), 12, 69 * 50, Servizio::kEliminato, 2},
@@ -109,8 +112,8 @@ const std::vector<CasoErrore>& casi() {
       {"E25_ServiceTextMissing", linea({}), std::nullopt, 25, kPosizioneIntatta, Servizio::kEliminato, 2},
       {"E101_LineTextMissing", std::nullopt, kServizioVuoto, 101, kPosizioneIntatta, Servizio::kResta, 1,
        " Errore n. 101"},
-      {"E102_NoGeneralSection", test::righe_crlf({"lunghezza percorso, 5000", "[fine]"}), kServizioVuoto, 102, kPosizioneIntatta,
-       Servizio::kResta, 1, " Errore n. 102"},
+      {"E102_NoGeneralSection", test::righe_crlf({"lunghezza percorso, 5000", "[fine]"}), kServizioVuoto, 102,
+       kPosizioneIntatta, Servizio::kResta, 1, " Errore n. 102"},
       {"E103_CurveWithoutClass", linea({"curvad7, 100, 100"}), kServizioVuoto, 103, kPosizioneIntatta, Servizio::kResta,
        2},
       // A code step in cell 1 fills the marker slot; a slow-down starting in
@@ -161,8 +164,8 @@ TEST(NumeriDiErrore_Elenco, EveryNumberHasItsCase) {
   for (const CasoErrore& c : casi()) visti.insert(c.errore_n != 0 ? c.errore_n : std::stoi(c.riquadro + 10));
   for (const RigaErrore& r : catalogo_errori()) catalogo.insert(r.numero());
   EXPECT_EQ(visti, catalogo);
-  EXPECT_EQ(catalogo, (std::set<int32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22,
-                                         24, 25, 101, 102, 103, 1250, 1251}));
+  EXPECT_EQ(catalogo, (std::set<int32_t>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12,  13,   15,
+                                         16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103, 1250, 1251}));
 }
 
 }  // namespace

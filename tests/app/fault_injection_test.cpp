@@ -30,7 +30,9 @@ public:
   void write(const std::string& n, std::string_view b) override { nota("write", n), MemoryFolder::write(n, b); }
   void flush(const std::string& n) override { nota("flush", n), MemoryFolder::flush(n); }
   void rename(const std::string& f, const std::string& t) override { nota("rename", t), MemoryFolder::rename(f, t); }
-  void keep_copy(const std::string& n, const std::string& c) override { nota("keep", n), MemoryFolder::keep_copy(n, c); }
+  void keep_copy(const std::string& n, const std::string& c) override {
+    nota("keep", n), MemoryFolder::keep_copy(n, c);
+  }
   std::vector<Operazione> operazioni;
 
 private:

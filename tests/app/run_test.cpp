@@ -26,7 +26,7 @@ const std::vector<std::string> kBinari = {nome_piano(kPercorsoNome), nome_tabell
 
 // Records what the run asks of the window.
 class FinestraFinta : public Finestra {
- public:
+public:
   explicit FinestraFinta(Folder& folder) : file_all_inizio(folder.list().size()), folder_(folder) {}
   void mostra_attesa() override {
     ++attese;
@@ -40,7 +40,7 @@ class FinestraFinta : public Finestra {
   size_t file_all_attesa = 0;
   std::vector<std::string> riquadri;
 
- private:
+private:
   Folder& folder_;
 };
 
@@ -48,7 +48,7 @@ class FinestraFinta : public Finestra {
 // of the built-in content (beside a service text with no records), or
 // vanishes when there is no substitute.
 class LineaSostituita : public MemoryFolder {
- public:
+public:
   explicit LineaSostituita(std::optional<std::string> sostituto) : sostituto_(std::move(sostituto)) {}
   void rename(const std::string& from, const std::string& to) override {
     MemoryFolder::rename(from, to);
@@ -57,7 +57,7 @@ class LineaSostituita : public MemoryFolder {
     if (to == kServizio && sostituto_) files()[to] = test::servizio_vuoto();
   }
 
- private:
+private:
   std::optional<std::string> sostituto_;
 };
 
@@ -89,8 +89,7 @@ TEST(Run, BuiltInScenarioEndsCleanly) {
   for (const std::string& b : kBinari) EXPECT_TRUE(folder.exists(b)) << b;
 }
 
-const std::string kSenzaGriglia =
-    "scenario: the line description left no track grid; no binary file written\n";
+const std::string kSenzaGriglia = "scenario: the line description left no track grid; no binary file written\n";
 const std::string kGuasto = "scenario: error 25: run-time fault while reading a description text ";
 
 TEST(Run, ExitStatusWindowAndDiagnostics) {
@@ -172,8 +171,7 @@ TEST(Run, ALineTextThatCannotBeWrittenEndsTheRun) {
   folder.fail_at(1);  // creating the line text
   Esito e = esegui_in(folder);
   EXPECT_EQ(e.stato, 1);
-  EXPECT_EQ(e.diagnostica,
-            "scenario: cannot write 'Valmora - Dorvane_linea.txt': Input/output error (injected)\n");
+  EXPECT_EQ(e.diagnostica, "scenario: cannot write 'Valmora - Dorvane_linea.txt': Input/output error (injected)\n");
   EXPECT_TRUE(e.riquadri.empty());
   EXPECT_EQ(folder.operations(), 1);  // nothing else is attempted
   EXPECT_EQ(memoria.list(), std::vector<std::string>{kBinari[2]});
@@ -208,8 +206,7 @@ TEST(Run, EveryFailingOperationLeavesWholeFiles) {
       for (const std::string& b : kBinari) EXPECT_EQ(memoria.files()[b], vecchi[b]) << b;
     };
     if (e.stato == 2) {
-      EXPECT_EQ(e.diagnostica.rfind(
-                    "scenario: error 25: run-time fault while reading a description text (cannot ", 0),
+      EXPECT_EQ(e.diagnostica.rfind("scenario: error 25: run-time fault while reading a description text (cannot ", 0),
                 0u)
           << e.diagnostica;
       EXPECT_EQ(memoria.files()[kBinari[2]].size(), 24165u);

@@ -15,12 +15,16 @@ class DisplayFor {
 public:
   explicit DisplayFor(const char* value) {
     if (const char* old = std::getenv("DISPLAY")) old_ = old;
-    if (value) setenv("DISPLAY", value, 1);
-    else unsetenv("DISPLAY");
+    if (value)
+      setenv("DISPLAY", value, 1);
+    else
+      unsetenv("DISPLAY");
   }
   ~DisplayFor() {
-    if (old_) setenv("DISPLAY", old_->c_str(), 1);
-    else unsetenv("DISPLAY");
+    if (old_)
+      setenv("DISPLAY", old_->c_str(), 1);
+    else
+      unsetenv("DISPLAY");
   }
 
 private:

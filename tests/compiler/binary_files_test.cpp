@@ -45,7 +45,7 @@ const std::string kTabella = nome_tabella(kPercorsoNome, kTrenoNome);
 const std::string kGriglia = nome_griglia(kPercorsoNome, kTrenoNome);
 
 class BuiltInFiles : public ::testing::Test {
- protected:
+protected:
   static void SetUpTestSuite() { c_ = new Compilato(1); }
   static void TearDownTestSuite() { delete c_; }
   static Compilato* c_;
@@ -105,9 +105,7 @@ TEST_F(BuiltInFiles, ServiceTableEntryByEntry) {
     o += 34 + size_t(le(b, o + 14, 2));
   }
   ASSERT_EQ(o, b.size());
-  auto testo = [&](int e) {
-    return b.substr(inizio[size_t(e)] + 16, size_t(le(b, inizio[size_t(e)] + 14, 2)));
-  };
+  auto testo = [&](int e) { return b.substr(inizio[size_t(e)] + 16, size_t(le(b, inizio[size_t(e)] + 14, 2))); };
 
   EXPECT_EQ(testo(80), "(Bivio alta      )(velocit\xE0        )(Valmora-Fornella)");
   EXPECT_EQ(testo(80).size(), 54u);
@@ -174,8 +172,8 @@ TEST(ReservedSlots, AnOccupiedSlotWritesNoFile) {
   };
   for (const auto& c : casi) {
     MemoryFolder folder;
-    test::metti_testi(folder, test::testo_di({"[generale]", "lunghezza percorso, 1000", "[cartelli]",
-                                              c.cartello, "[fine]"}));
+    test::metti_testi(folder,
+                      test::testo_di({"[generale]", "lunghezza percorso, 1000", "[cartelli]", c.cartello, "[fine]"}));
     for (const std::string& b : {kPiano, kTabella, kGriglia}) folder.files()[b] = "vecchio";
     RunState s = test::stato_scenario();
     EsitoCompilazione esito = memorizza_percorso(s, folder, 1);

@@ -59,7 +59,10 @@ TEST_F(Placement, CodeInFrontOfTheFirstSignalWithinTwelveCellsOfTheEnd) {
     int64_t codice;  // -1: none
   };
   const Caso casi[] = {
-      {470, {}, 469}, {477, {}, 476}, {478, {}, -1}, {470, {469}, 468},
+      {470, {}, 469},
+      {477, {}, 476},
+      {478, {}, -1},
+      {470, {469}, 468},
   };
   for (const Caso& k : casi) {
     RunState fresco;
@@ -111,10 +114,8 @@ TEST_F(Placement, InFrontOfASignalFreeCellsComeBeforeExistingCodes) {
     std::map<int64_t, int16_t> codici;
   };
   const Caso casi[] = {
-      {kCodice, 270, kIndicatoreVMax, 0, {{89, 180}}},
-      {kCodice, 120, kIndicatoreVMax, 0, {{89, 120}}},
-      {kIndicatoreVMax, 0, kCodice, 270, {{88, 180}}},
-      {kCodice, 270, kBinario, 0, {{89, 270}, {88, 180}}},
+      {kCodice, 270, kIndicatoreVMax, 0, {{89, 180}}}, {kCodice, 120, kIndicatoreVMax, 0, {{89, 120}}},
+      {kIndicatoreVMax, 0, kCodice, 270, {{88, 180}}}, {kCodice, 270, kBinario, 0, {{89, 270}, {88, 180}}},
       {kMarcaMontagna, 0, kBinario, 0, {{89, 180}}},
   };
   for (const Caso& k : casi) {

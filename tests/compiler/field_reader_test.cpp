@@ -50,16 +50,14 @@ TEST(FieldReader, ReadingRules) {
       {"a field with no digits reads 0", "abbattimento,   AC\r\n", "TL", V{"[abbattimento]", "0", "fine"}},
       {"sign", "-6, -0, -", "LLL", V{"-6", "0", "0", "fine"}},
       {"what follows the digits is ignored", "12abc, 3x4", "LL", V{"12", "3", "fine"}},
-      {"a number ends at a blank", "orologio, 2   37  30 \r\n", "TLLL",
-       V{"[orologio]", "2", "37", "30", "fine"}},
+      {"a number ends at a blank", "orologio, 2   37  30 \r\n", "TLLL", V{"[orologio]", "2", "37", "30", "fine"}},
       {"a number reads the next line after a line end", "5\r\nsegnale", "LT", V{"5", "[segnale]", "fine"}},
       {"32-bit limits", "2147483647,-2147483648", "LL", V{"2147483647", "-2147483648", "fine"}},
       {"above 32 bits", "2147483648", "L", V{"guasto"}},
       {"below 32 bits", "-2147483649", "L", V{"guasto"}},
       {"far above 64 bits", "99999999999999999999999", "L", V{"guasto"}},
       {"16-bit limits", "32767, -32768, 32768", "III", V{"32767", "-32768", "guasto"}},
-      {"the end comes right after [fine] and its line end", "x\r\n[fine]\r\n", "TT",
-       V{"[x]", "[[fine]]", "fine"}},
+      {"the end comes right after [fine] and its line end", "x\r\n[fine]\r\n", "TT", V{"[x]", "[[fine]]", "fine"}},
       {"a number read with nothing left", "5\r\n", "LL", V{"5", "guasto"}},
       {"a text read with nothing left", "", "T", V{"guasto"}},
       {"blanks are something left to read", "5,   ", "LL", V{"5", "0", "fine"}},
@@ -90,7 +88,8 @@ TEST(FieldReader, KeywordContainmentFoldsOnlyAsciiLetters) {
       const char x = char(b);
       const bool atteso = x == c || (lettera && (x == piccola || x == char(piccola - 32)));
       EXPECT_EQ(contiene(std::string(1, x), cercato), atteso) << cercato << " in byte " << b;
-      EXPECT_EQ(contiene(std::string("q") + x, std::string("q") + cercato), atteso) << cercato << " after q, byte " << b;
+      EXPECT_EQ(contiene(std::string("q") + x, std::string("q") + cercato), atteso)
+          << cercato << " after q, byte " << b;
     }
   }
 }

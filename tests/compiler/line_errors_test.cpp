@@ -84,11 +84,7 @@ const std::vector<Caso>& casi() {
        .errore_n = 102,
        .servizio = Servizio::kResta,
        .binari = false},
-      {.nome = "empty line text",
-       .linea = "",
-       .errore_n = 25,
-       .servizio = Servizio::kEliminato,
-       .binari = false},
+      {.nome = "empty line text", .linea = "", .errore_n = 25, .servizio = Servizio::kEliminato, .binari = false},
       {.nome = "route length 1000000 accepted",
        .linea = generale({"lunghezza percorso, 1000000"}),
        .verifica = [](const RunState& s) { EXPECT_EQ(s.n_celle, 20140); }},
@@ -129,16 +125,15 @@ const std::vector<Caso>& casi() {
              serie(s, 83, 0, 0, 0);
            }},
       {.nome = "two series sharing the largest start",
-       .linea =
-           generale({"lunghezza percorso, 10000", "progressiva chilometrica uno, 5000, 6000, 1",
-                     "progressiva chilometrica due, 5000, 7000, 0", "progressiva chilometrica tre, 0, 0, 0"}),
+       .linea = generale({"lunghezza percorso, 10000", "progressiva chilometrica uno, 5000, 6000, 1",
+                          "progressiva chilometrica due, 5000, 7000, 0", "progressiva chilometrica tre, 0, 0, 0"}),
        .verifica =
            [](const RunState& s) {
              for (int v : {81, 82, 83}) serie(s, v, 0, 0, 0);
            }},
       {.nome = "background values",
-       .linea = generale(
-           {"lunghezza percorso, 10000", "sfondo uno, 7", "sfondo due, 8", "sfondo tre, 9", "Sfondo uno, 1"}),
+       .linea =
+           generale({"lunghezza percorso, 10000", "sfondo uno, 7", "sfondo due, 8", "sfondo tre, 9", "Sfondo uno, 1"}),
        .verifica = [](const RunState& s) { serie(s, 85, 7, 9, 8); }},
       {.nome = "every keyword test that matches runs its action",
        .linea = generale({"lunghezza percorso, 10000", "sfondo uno e due, 5, 6"}),
@@ -185,8 +180,8 @@ const std::vector<Caso>& casi() {
        .errore_n = 103,
        .servizio = Servizio::kResta},
       {.nome = "plan past 1000000 points",
-       .linea = test::testo_di(
-           {"[generale]", "lunghezza percorso, 1000000", "[curve]", "curvad1, 999950, 100", "[fine]"}),
+       .linea =
+           test::testo_di({"[generale]", "lunghezza percorso, 1000000", "[curve]", "curvad1, 999950, 100", "[fine]"}),
        .errore_n = 103,
        .servizio = Servizio::kResta,
        .verifica =
@@ -204,16 +199,13 @@ const std::vector<Caso>& casi() {
            }},
       {.nome = "curvad12 is class 1 to the right",
        .linea = linea({"curvad12, 100, 100"}),
-       .verifica =
-           [](const RunState& s) { EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0].at(101).doppio(), 0.0001); }},
+       .verifica = [](const RunState& s) { EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0].at(101).doppio(), 0.0001); }},
       {.nome = "curve past the plan",
        .linea = linea({"curvad1, 100, 20000"}),
        .errore_n = 25,
        .servizio = Servizio::kEliminato,
        .verifica =
-           [](const RunState& s) {
-             EXPECT_EQ(s.planimetria.coordinata[0].at(17000).tag, ValorePiano::kDoppio);
-           }},
+           [](const RunState& s) { EXPECT_EQ(s.planimetria.coordinata[0].at(17000).tag, ValorePiano::kDoppio); }},
       {.nome = "gradient beyond the grid",
        .linea = linea({"pendenza, 500, 3", "pendenza, 20000, 5", "montagna, 1000, 2000, 1"}),
        .errore_n = 15,
@@ -266,10 +258,7 @@ const std::vector<Caso>& casi() {
       {.nome = "80 tunnels",
        .linea = linea(ripeti(80, montagna)),
        .verifica = [](const RunState& s) { EXPECT_EQ(s.montagne_inizio[80], 15800); }},
-      {.nome = "81st tunnel",
-       .linea = linea(ripeti(81, montagna)),
-       .errore_n = 25,
-       .servizio = Servizio::kEliminato},
+      {.nome = "81st tunnel", .linea = linea(ripeti(81, montagna)), .errore_n = 25, .servizio = Servizio::kEliminato},
       {.nome = "indication board on a tunnel marker",
        .linea = linea({"montagna, 1000, 2000, 11", "cartello_indicatore, 1100,  (a  )(b)(c)  "}),
        .verifica =

@@ -17,7 +17,7 @@ namespace scenario {
 namespace {
 
 class BuiltInLine : public ::testing::Test {
- protected:
+protected:
   static void SetUpTestSuite() {
     stato_ = new RunState(test::stato_scenario());
     stato_->genera_linea = 1;
@@ -69,9 +69,8 @@ TEST_F(BuiltInLine, HeaderEntries) {
 TEST_F(BuiltInLine, GradientByCell) {
   const struct {
     int da, a, pendenza;
-  } tratti[] = {{0, 59, 100},    {60, 105, 105},  {106, 135, 100},  {136, 145, 106},
-                {146, 239, 100}, {240, 283, 94},  {284, 371, 100},  {372, 415, 105},
-                {416, 447, 100}, {448, 478, 105}, {479, 569, 100},  {570, 609, 95},
+  } tratti[] = {{0, 59, 100},    {60, 105, 105},  {106, 135, 100},  {136, 145, 106}, {146, 239, 100}, {240, 283, 94},
+                {284, 371, 100}, {372, 415, 105}, {416, 447, 100},  {448, 478, 105}, {479, 569, 100}, {570, 609, 95},
                 {610, 659, 100}, {660, 709, 96},  {710, 1607, 100}, {1608, 1610, 0}};
   for (const auto& t : tratti)
     for (int i = t.da; i <= t.a; ++i) ASSERT_EQ(c(i).pendenza, t.pendenza) << "cell " << i;
@@ -91,8 +90,8 @@ TEST_F(BuiltInLine, KindOfEveryCell) {
   std::map<int, int> tipi;
   for (int i = 29; i <= 321; i += 4) tipi[i] = 11;
   for (int i : {447, 451, 455, 459}) tipi[i] = 11;
-  for (int i : {21,  51,  171,  283,  289,  295,  433,  439,  445,  561, 641,
-                781, 911, 1031, 1137, 1143, 1149, 1257, 1339, 1345, 1351})
+  for (int i :
+       {21, 51, 171, 283, 289, 295, 433, 439, 445, 561, 641, 781, 911, 1031, 1137, 1143, 1149, 1257, 1339, 1345, 1351})
     tipi[i] = 6;  // the board at 14400 m replaces the marker of cell 289
   for (int i : {475, 487, 597, 1107, 1125, 1191, 1251, 1411}) tipi[i] = 14;
   int marcatori = 0;
@@ -108,10 +107,8 @@ TEST_F(BuiltInLine, SpeedLimitBoardValues) {
   const struct {
     int cella;
     int16_t v1, v2, v3, v4;
-  } tabelle[] = {{21, 2222, 2323, 2424, 0},
-                 {283, 2222, 2424, 2626, 22},
-                 {289, 2222, 2424, 2626, 11},
-                 {1351, 1818, 1919, 2020, 0}};
+  } tabelle[] = {
+      {21, 2222, 2323, 2424, 0}, {283, 2222, 2424, 2626, 22}, {289, 2222, 2424, 2626, 11}, {1351, 1818, 1919, 2020, 0}};
   for (const auto& t : tabelle) {
     EXPECT_EQ(c(t.cella).valore1, t.v1) << t.cella;
     EXPECT_EQ(c(t.cella).valore2, t.v2) << t.cella;

@@ -70,8 +70,15 @@ TEST(KilometrePosts, FlagOneRaisesTheEndAfterOrdering) {
 TEST(SpeedLimitBoard, ValuesAndTheirLimits) {
   RunState s;
   dimensiona(s, 1000);
-  IndicatoriVMax t{.posizione = 500, .vas = 1, .vbs = 0, .vcs = 1638, .strisces = 3277,
-                   .vad = 13, .vbd = 12, .vcd = 0, .strisced = 1};
+  IndicatoriVMax t{.posizione = 500,
+                   .vas = 1,
+                   .vbs = 0,
+                   .vcs = 1638,
+                   .strisces = 3277,
+                   .vad = 13,
+                   .vbd = 12,
+                   .vcd = 0,
+                   .strisced = 1};
   memo_indicatori_v_max(s, t);
   const Cella& c = s.celle[11];
   EXPECT_EQ(c.tipo, 6);

@@ -61,8 +61,7 @@ TEST(PlanFilePieces, ReadBackValueByValueTheFileIsThePlan) {
           ASSERT_EQ(int16_t(le(b, o, 2)), v.intero()) << "coordinate " << a << ", position " << i;
           o += 2;
         } else if (v.tag == ValorePiano::kDoppio) {
-          ASSERT_EQ(le(b, o, 8), std::bit_cast<uint64_t>(v.doppio()))
-              << "coordinate " << a << ", position " << i;
+          ASSERT_EQ(le(b, o, 8), std::bit_cast<uint64_t>(v.doppio())) << "coordinate " << a << ", position " << i;
           o += 8;
         }
       }
@@ -109,9 +108,12 @@ TEST(PlanFilePieces, KnownStretchesOfDoublesAmongOtherValues) {
     AssePiano::Tratto noto;
   };
   const std::vector<Caso> casi = {
-      {"doubles only, over several pieces", 3 * pezzo + 7, [&](AssePiano& r) { doppi(r, 0, r.size()); },
+      {"doubles only, over several pieces",
+       3 * pezzo + 7,
+       [&](AssePiano& r) { doppi(r, 0, r.size()); },
        {0, 3 * pezzo + 7}},
-      {"two integers, then doubles: a compiled plan", 2 * pezzo,
+      {"two integers, then doubles: a compiled plan",
+       2 * pezzo,
        [&](AssePiano& r) {
          r.metti(0, ValorePiano::di_intero(0));
          r.metti(1, ValorePiano::di_intero(1));
@@ -121,25 +123,29 @@ TEST(PlanFilePieces, KnownStretchesOfDoublesAmongOtherValues) {
        },
        {2, 2 * pezzo}},
       {"doubles, then empty values", pezzo + 40000, [&](AssePiano& r) { doppi(r, 0, pezzo - 5); }, {0, pezzo - 5}},
-      {"an integer put in the stretch, nearer its end", 2 * pezzo + 3,
+      {"an integer put in the stretch, nearer its end",
+       2 * pezzo + 3,
        [&](AssePiano& r) {
          doppi(r, 0, r.size());
          r.metti(pezzo + 1, ValorePiano::di_intero(7));
        },
        {0, pezzo + 1}},
-      {"an empty value put in the stretch, nearer its start", 2 * pezzo + 3,
+      {"an empty value put in the stretch, nearer its start",
+       2 * pezzo + 3,
        [&](AssePiano& r) {
          doppi(r, 0, r.size());
          r.metti(100, ValorePiano{});
        },
        {101, 2 * pezzo + 3}},
-      {"two stretches apart: the longer is known, the other is packed", 3 * pezzo,
+      {"two stretches apart: the longer is known, the other is packed",
+       3 * pezzo,
        [&](AssePiano& r) {
          doppi(r, 10, 5000);
          doppi(r, 5001, 3 * pezzo);
        },
        {5001, 3 * pezzo}},
-      {"doubles put one by one are packed", 40000,
+      {"doubles put one by one are packed",
+       40000,
        [&](AssePiano& r) {
          ciascuno(r, [&](size_t i) { return i % 63 == 0 ? ValorePiano::di_intero(int16_t(i)) : doppio(i); });
        },

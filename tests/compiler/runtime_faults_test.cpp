@@ -72,9 +72,8 @@ TEST(GuastiAiMargini, ValuesAtTheEdgesFit) {
   for (const char* velocita : {"velocita, 0, 1277", "velocita, 0, -2"}) {
     test::FolderConSostituti folder;
     folder.sostituisci(test::nome_linea(), testo_linea(5000, {"indicatori_vmax, 1000, 1638, 0, -1638, 0, 0, 0, 0, 0"}));
-    folder.sostituisci(test::nome_servizio(),
-                       testo_servizio({velocita, "orologio, 32767, -32768, 0", "numero vetture, 2147483647",
-                                       stazione(1000, 255, 400)}));
+    folder.sostituisci(test::nome_servizio(), testo_servizio({velocita, "orologio, 32767, -32768, 0",
+                                                              "numero vetture, 2147483647", stazione(1000, 255, 400)}));
     test::EsitoRun r = test::esegui_in(folder);
     EXPECT_EQ(r.s.errore_n, 0) << velocita << "\n" << r.diagnostica;
     EXPECT_EQ(r.stato, 0) << velocita;

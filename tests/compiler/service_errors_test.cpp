@@ -35,8 +35,9 @@ std::vector<Caso> casi() {
   for (int k = 0; k < 5; ++k) aderenze.push_back("aderenza, 16900, 80");
 
   return {
-      {"km posts off the 50 m step", test::righe_crlf({"[generale]", "lunghezza percorso, 10000",
-                                                       "progressiva chilometrica uno, 0, 75, 0", "[x]", "[fine]"}),
+      {"km posts off the 50 m step",
+       test::righe_crlf(
+           {"[generale]", "lunghezza percorso, 10000", "progressiva chilometrica uno, 0, 75, 0", "[x]", "[fine]"}),
        testo_servizio({"velocita, 0, 50"}), 2, kPosizioneIntatta},
       {"code step on a signal", linea, testo_servizio({segnale(500), "abbattimento, 550, 270"}), 7, 550},
       {"station off the 50 m step, before its bad length", linea, testo_servizio({stazione(125, 11, 650)}), 8, 125},

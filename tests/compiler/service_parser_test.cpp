@@ -223,8 +223,8 @@ TEST(ServiceParser, SignalOnATunnelMarkerIsStored) {
 }
 
 TEST(ServiceParser, SlowDownCellsAndWarningSequence) {
-  auto c = leggi(kLinea, testo_servizio({"rallentamento, 1550, 60, 500, 2, 1, 7",
-                                         "rallentamento, 6000, 30, 1000, 4, 1, 0"}));
+  auto c = leggi(kLinea,
+                 testo_servizio({"rallentamento, 1550, 60, 500, 2, 1, 7", "rallentamento, 6000, 30, 1000, 4, 1, 0"}));
   ASSERT_EQ(c->s.errore_n, 0);
   struct Atteso {
     int64_t cella;
@@ -232,10 +232,9 @@ TEST(ServiceParser, SlowDownCellsAndWarningSequence) {
     int16_t v1, v2, v3;
   };
   const Atteso attese[] = {
-      {8, 4, 60, 7, 0},    {32, 3, 60, 7, 2},   {42, 2, 60, 7, 2},   {7, 5, 1, 1, 0},
-      {6, 5, 2, 2, 0},     {5, 5, 3, 3, 0},     {4, 5, 4, 4, 0},     {3, 0, 0, 0, 0},
-      {97, 4, 30, 0, 0},   {121, 3, 30, 0, 4},  {141, 2, 30, 0, 4},  {96, 5, 1, 0, 0},
-      {93, 5, 4, 0, 0},    {92, 0, 0, 0, 0},
+      {8, 4, 60, 7, 0},   {32, 3, 60, 7, 2}, {42, 2, 60, 7, 2}, {7, 5, 1, 1, 0},   {6, 5, 2, 2, 0},
+      {5, 5, 3, 3, 0},    {4, 5, 4, 4, 0},   {3, 0, 0, 0, 0},   {97, 4, 30, 0, 0}, {121, 3, 30, 0, 4},
+      {141, 2, 30, 0, 4}, {96, 5, 1, 0, 0},  {93, 5, 4, 0, 0},  {92, 0, 0, 0, 0},
   };
   for (const Atteso& a : attese) {
     const Cella& k = c->cella(a.cella);
@@ -371,8 +370,8 @@ TEST(ServiceParser, KeywordsAreFoundInsideTheFieldWhateverTheCase) {
 
 TEST(ServiceParser, LineErrorFifteenEndsTheServiceAtItsFirstSignal) {
   auto c = leggi(testo_linea(10000, {"pendenza, 20000, 3"}),
-                 testo_servizio({"velocita, 0, 50", stazione(1000, 11, 400), "segnale, 3100, 2, 4, 0, 0, 0, 2, 4, 0, 0, 0",
-                                 "abbattimento, 4000, 270"}));
+                 testo_servizio({"velocita, 0, 50", stazione(1000, 11, 400),
+                                 "segnale, 3100, 2, 4, 0, 0, 0, 2, 4, 0, 0, 0", "abbattimento, 4000, 270"}));
   EXPECT_EQ(c->s.errore_n, 15);
   EXPECT_EQ(c->s.errore_pos, 3100);
   EXPECT_FALSE(c->resta_servizio());
@@ -383,8 +382,8 @@ TEST(ServiceParser, LineErrorFifteenEndsTheServiceAtItsFirstSignal) {
 }
 
 TEST(ServiceParser, KilometrePostsOffTheFiftyMetreStepGiveErrorTwoAfterAFifteen) {
-  std::string linea = test::righe_crlf({"[generale]", "lunghezza percorso, 10000",
-                                        "progressiva chilometrica uno, 0, 75, 0", "[x]", "[fine]"});
+  std::string linea = test::righe_crlf(
+      {"[generale]", "lunghezza percorso, 10000", "progressiva chilometrica uno, 0, 75, 0", "[x]", "[fine]"});
   auto c = leggi(linea, testo_servizio({"velocita, 0, 50", "velocita, 20000, 100"}));
   EXPECT_EQ(c->s.errore_n, 2);
   EXPECT_EQ(c->s.errore_pos, 20000);

@@ -40,8 +40,7 @@ std::vector<std::string> righe_crlf(const std::string& bytes) {
     righe.push_back(bytes.substr(inizio, fine - inizio));
     inizio = fine + 2;
   }
-  for (const std::string& r : righe)
-    EXPECT_EQ(r.find_first_of("\r\n"), std::string::npos) << "bare CR or LF in: " << r;
+  for (const std::string& r : righe) EXPECT_EQ(r.find_first_of("\r\n"), std::string::npos) << "bare CR or LF in: " << r;
   return righe;
 }
 
@@ -182,8 +181,8 @@ TEST(CrewDocuments, OlderLongerFileIsReplacedWhole) {
     Scrittore scrivi;
     NomeFile nome;
   };
-  const std::vector<Caso> casi = {{dati_note, nome_note}, {dati_rallentamenti, nome_rallentamenti},
-                                  {dati_scheda, nome_scheda}};
+  const std::vector<Caso> casi = {
+      {dati_note, nome_note}, {dati_rallentamenti, nome_rallentamenti}, {dati_scheda, nome_scheda}};
   for (const Caso& c : casi) {
     RunState s = stato_del_percorso();
     const std::string nome = c.nome(s.percorso_nome, s.treno_nome);
@@ -219,8 +218,7 @@ TEST(CrewDocuments, DocumentsRemainAfterTheWholeRun) {
   dati_note(stato_del_percorso(), soli_documenti);
   const std::string nota = nome_note(kPercorsoNome, kTrenoNome);
   EXPECT_EQ(folder.files()[nota], soli_documenti.files()[nota]);
-  EXPECT_EQ(folder.files()[nome_rallentamenti(kPercorsoNome, kTrenoNome)],
-            leggi_riferimento("rallentamenti.golden"));
+  EXPECT_EQ(folder.files()[nome_rallentamenti(kPercorsoNome, kTrenoNome)], leggi_riferimento("rallentamenti.golden"));
   EXPECT_EQ(folder.files()[nome_scheda(kPercorsoNome, kTrenoNome)], leggi_riferimento("scheda_treno.golden"));
 }
 

@@ -49,9 +49,7 @@ TEST(FuzzRegressions, EveryKeptInputPassesTheTargetsChecks) {
   riproduci(fs::path(SCENARIO_TEST_DATA) / "fuzz-regressions");
 }
 
-TEST(FuzzRegressions, TheSeedsPassTheTargetsChecks) {
-  EXPECT_GE(riproduci(SCENARIO_FUZZ_CORPUS), 4);
-}
+TEST(FuzzRegressions, TheSeedsPassTheTargetsChecks) { EXPECT_GE(riproduci(SCENARIO_FUZZ_CORPUS), 4); }
 
 // Compiles the two texts of a compile-target input (line, NUL, service) with
 // the plan, under the route limit `limite`.

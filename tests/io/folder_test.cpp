@@ -45,7 +45,8 @@ TEST(ReplaceFile, ReportsTheFileAndTheSystemReason) {
 
 // The open descriptors of this process.
 size_t open_descriptors() {
-  return size_t(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
+  return size_t(
+      std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
 }
 
 // The file being written stays open between create and flush; files written

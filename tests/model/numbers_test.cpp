@@ -47,8 +47,7 @@ TEST(NarrowStores, RoundedDoublesOutOfTheMemberAreAFault) {
 }
 
 TEST(FreeCell, OnlyPlainTrackAndTunnelMarkers) {
-  for (int tipo = 0; tipo <= 14; ++tipo)
-    EXPECT_EQ(cella_libera(uint8_t(tipo)), tipo == 0 || tipo == 11) << tipo;
+  for (int tipo = 0; tipo <= 14; ++tipo) EXPECT_EQ(cella_libera(uint8_t(tipo)), tipo == 0 || tipo == 11) << tipo;
 }
 
 TEST(Dimensioning, RouteLengthGivesGridAndPlan) {

@@ -34,8 +34,7 @@ TEST(LineText, SeventyTwoWindows1252LinesReplacingAnOlderFile) {
   ASSERT_EQ(righe.size(), 72u);
   EXPECT_EQ(righe[0], "[generale]");
   EXPECT_EQ(righe[1], "lunghezza percorso,    73500");
-  EXPECT_EQ(righe[63],
-            "cartello_indicatore,  23700,   (Bivio alta      )(velocit\xE0        )(Valmora-Fornella)");
+  EXPECT_EQ(righe[63], "cartello_indicatore,  23700,   (Bivio alta      )(velocit\xE0        )(Valmora-Fornella)");
   EXPECT_EQ(righe[71], "[fine]");
   size_t alti = 0;
   for (char c : testo) alti += static_cast<unsigned char>(c) >= 0x80;

@@ -16,8 +16,7 @@ std::string righe_crlf(const std::vector<std::string>& righe) {
 }
 
 std::string testo_linea(int32_t lunghezza, const std::vector<std::string>& record) {
-  std::vector<std::string> righe = {"[generale]", "lunghezza percorso, " + std::to_string(lunghezza),
-                                    "[cartelli]"};
+  std::vector<std::string> righe = {"[generale]", "lunghezza percorso, " + std::to_string(lunghezza), "[cartelli]"};
   righe.insert(righe.end(), record.begin(), record.end());
   righe.push_back("[fine]");
   return righe_crlf(righe);
@@ -38,8 +37,8 @@ std::vector<std::string> cartelli(int n) {
 }
 
 std::string stazione(int32_t posizione, int tipo, int32_t lunghezza, const std::string& nome, int campo6) {
-  return "stazione, " + std::to_string(posizione) + ", " + std::to_string(tipo) + ", " +
-         std::to_string(lunghezza) + ", 0, 0, " + std::to_string(campo6) + ", 0,0,0, 0,0,0, 0, 0, 0, 0, " + nome;
+  return "stazione, " + std::to_string(posizione) + ", " + std::to_string(tipo) + ", " + std::to_string(lunghezza) +
+         ", 0, 0, " + std::to_string(campo6) + ", 0,0,0, 0,0,0, 0, 0, 0, 0, " + nome;
 }
 
 bool Compilato::resta_linea() { return folder.exists(nome_testo_linea(s.percorso_nome)); }

@@ -29,8 +29,7 @@ std::string testo_servizio(const std::vector<std::string>& record);
 std::vector<std::string> cartelli(int n);
 
 // A "stazione" record with every value after the length 0 and no timetable time.
-std::string stazione(int32_t posizione, int tipo, int32_t lunghezza, const std::string& nome = "S",
-                     int campo6 = 0);
+std::string stazione(int32_t posizione, int tipo, int32_t lunghezza, const std::string& nome = "S", int campo6 = 0);
 
 struct Compilato {
   MemoryFolder folder;

@@ -31,7 +31,9 @@ public:
 // This is how a fixture reaches the parser through the real run sequence.
 class FolderConSostituti : public MemoryFolder {
 public:
-  void sostituisci(const std::string& nome, std::optional<std::string> contenuto) { sostituti_[nome] = std::move(contenuto); }
+  void sostituisci(const std::string& nome, std::optional<std::string> contenuto) {
+    sostituti_[nome] = std::move(contenuto);
+  }
   void rename(const std::string& from, const std::string& to) override;
 
 private:

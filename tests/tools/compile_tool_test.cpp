@@ -57,7 +57,8 @@ TEST_F(CompileTool, NoPlanLeavesAnOlderPlanFileAlone) {
   dir_.write(kPlan, "older plan");
   ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--no-plan", "--json"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.json()["files"], nlohmann::json::parse(R"(["Valmora - Dorvane_ICN 853.sim", "Valmora - Dorvane_ICN 853.dat"])"));
+  EXPECT_EQ(run.json()["files"],
+            nlohmann::json::parse(R"(["Valmora - Dorvane_ICN 853.sim", "Valmora - Dorvane_ICN 853.dat"])"));
   EXPECT_EQ(dir_.read(kPlan), "older plan");
 }
 
@@ -209,14 +210,14 @@ TEST_F(CompileTool, MissingServiceTextIsError25WithTheLineHalfWritten) {
   dir_.write("line.txt", built_in_line_text());
   ToolRun run = run_tool({"compile", "line.txt", "absent.txt"});
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, "absent.txt: error 25: run-time fault while reading a description text (the file does not exist)\n");
+  EXPECT_EQ(run.err,
+            "absent.txt: error 25: run-time fault while reading a description text (the file does not exist)\n");
   EXPECT_TRUE(dir_.exists(kGrid));
 }
 
 TEST_F(CompileTool, TakenMarkerSlotIsFatalAndWritesNothing) {
   // A speed-limit board at 0 m lands in cell 1, the format marker's slot.
-  write_texts(edited(built_in_line_text(), "indicatori_vmax,  1000,", "indicatori_vmax,  0,"),
-              built_in_service_text());
+  write_texts(edited(built_in_line_text(), "indicatori_vmax,  1000,", "indicatori_vmax,  0,"), built_in_service_text());
   ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--json"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "scenario-tool: error 1250: format-marker slots not empty; no binary file written\n");

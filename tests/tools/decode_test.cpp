@@ -74,9 +74,8 @@ TEST_F(Decode, PlanShowsNonFiniteValuesAsStrings) {
   const size_t at = plan.find(pattern);
   ASSERT_NE(at, std::string::npos);
   ASSERT_EQ(plan.find(pattern, at + 1), std::string::npos);
-  const std::pair<double, std::string> cases[] = {{std::nan(""), "NaN"},
-                                                  {HUGE_VAL, "Infinity"},
-                                                  {-HUGE_VAL, "-Infinity"}};
+  const std::pair<double, std::string> cases[] = {
+      {std::nan(""), "NaN"}, {HUGE_VAL, "Infinity"}, {-HUGE_VAL, "-Infinity"}};
   for (const auto& [value, text] : cases) {
     plan.replace(at, sizeof value, reinterpret_cast<const char*>(&value), sizeof value);
     dir_.write("odd_linea.dat", plan);
@@ -115,13 +114,17 @@ nlohmann::ordered_json plan_oracle(const Planimetria& plan, size_t first, size_t
     x.push_back(value(plan.coordinata[0][i]));
     y.push_back(value(plan.coordinata[1][i]));
   }
-  return {{"kind", "plan"}, {"position_count", plan.posizioni()},
-          {"first_position", std::min(first, plan.posizioni())}, {"x", x}, {"y", y}};
+  return {{"kind", "plan"},
+          {"position_count", plan.posizioni()},
+          {"first_position", std::min(first, plan.posizioni())},
+          {"x", x},
+          {"y", y}};
 }
 
 TEST_F(Decode, PlanTextIsWhatAWholeJsonDumpWouldBe) {
   const Planimetria& plan = built_in().planimetria;
-  const std::pair<size_t, size_t> ranges[] = {{0, SIZE_MAX}, {0, 0}, {1, 2}, {80499, 90000}, {80501, 80501}, {90000, 90001}};
+  const std::pair<size_t, size_t> ranges[] = {{0, SIZE_MAX},  {0, 0},         {1, 2},
+                                              {80499, 90000}, {80501, 80501}, {90000, 90001}};
   for (const auto& [first, last] : ranges) {
     std::vector<std::string> args = {"decode", "x_linea.dat"};
     if (last != SIZE_MAX) args.push_back("--cells"), args.push_back(std::to_string(first) + ":" + std::to_string(last));
@@ -135,7 +138,8 @@ TEST_F(Decode, KindComesFromTheNameOrFromKind) {
   dir_.write("grid.bin", bytes_griglia(built_in()));
   ToolRun unnamed = run_tool({"decode", "grid.bin"});
   EXPECT_EQ(unnamed.status, 1);
-  EXPECT_EQ(unnamed.err, "scenario-tool: cannot tell the kind of 'grid.bin' from its name; give --kind plan|table|grid\n");
+  EXPECT_EQ(unnamed.err,
+            "scenario-tool: cannot tell the kind of 'grid.bin' from its name; give --kind plan|table|grid\n");
   EXPECT_EQ(decoded({"decode", "grid.bin", "--kind", "grid", "--cells", "0:0"})["kind"], "grid");
   // --kind wins over the name.
   ToolRun wrong = run_tool({"decode", "x.dat", "--kind", "table"});
@@ -158,7 +162,8 @@ TEST_F(Decode, RefusesWhatIsNotABoundedFile) {
   dir_.write("big_linea.dat", "");
   std::filesystem::resize_file(dir_.path() / "big_linea.dat", tools::kLargestScenarioFile + 1);
   const std::pair<std::string, std::string> cases[] = {
-      {"big_linea.dat", "cannot read 'big_linea.dat': it is larger than 20140020 bytes, the largest file the compiler writes"},
+      {"big_linea.dat",
+       "cannot read 'big_linea.dat': it is larger than 20140020 bytes, the largest file the compiler writes"},
       {"absent.dat", "cannot read 'absent.dat': No such file or directory"},
       {"folder.dat", "cannot read 'folder.dat': it is a folder"},
       {"/dev/zero", "cannot read '/dev/zero': it is not a regular file"},
@@ -188,7 +193,8 @@ TEST_F(Decode, MalformedFilesAreRefusedWithTheOffsetWhereTheyBreak) {
       {"cut.sim", table.substr(0, 54),
        "at offset 34: entry 1 is cut short: it is 41 bytes long with a text of 7, the file holds 20 from there"},
       {"head.sim", table.substr(0, 40), "at offset 34: entry 1 is cut short: the file ends within its first 16 bytes"},
-      {"long.sim", table + "xy", "at offset " + std::to_string(table.size()) + ": the file goes on for 2 bytes after the 87th entry"},
+      {"long.sim", table + "xy",
+       "at offset " + std::to_string(table.size()) + ": the file goes on for 2 bytes after the 87th entry"},
       {"tag_linea.dat", bad_tag, "at offset 8: unknown element tag 7 (known: 0 empty, 2 integer, 5 double)"},
       {"cut_linea.dat", plan.substr(0, 12), "at offset 8: a double element is cut short"},
       {"empty_linea.dat", "", "at offset 0: the file is empty: a plan holds at least one position"},

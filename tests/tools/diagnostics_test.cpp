@@ -100,8 +100,8 @@ const std::vector<FaultCase>& fault_cases() {
            "message": "run-time fault while reading a description text (read past the end of the text)"})j"},
       // The speed 2000 fits no byte in 5 km/h steps; it is stored when the next
       // speed record fills the cells up to its own, but the fault is the 2000.
-      {"speed stored when the next record comes, shown at its own value", Text::kService,
-       "velocita,    1000,   125", "velocita,    1000,   2000",
+      {"speed stored when the next record comes, shown at its own value", Text::kService, "velocita,    1000,   125",
+       "velocita,    1000,   2000",
        "service.txt:12:22: error 25: run-time fault while reading a description text (byte value 400 does not fit "
        "a byte)\n"
        "velocita,    1000,   2000\n"
@@ -110,8 +110,8 @@ const std::vector<FaultCase>& fault_cases() {
        R"j({"n": 25, "pos": null, "file": "service.txt", "line": 12, "column": 22,
            "message": "run-time fault while reading a description text (byte value 400 does not fit a byte)"})j"},
       // The last speed is stored at the end of the text: it is still shown at its value.
-      {"last speed stored at the end of the text, shown at its value", Text::kService,
-       "velocita,   67500,   105", "velocita,   67500,   1500",
+      {"last speed stored at the end of the text, shown at its value", Text::kService, "velocita,   67500,   105",
+       "velocita,   67500,   1500",
        "service.txt:20:22: error 25: run-time fault while reading a description text (byte value 300 does not fit "
        "a byte)\n"
        "velocita,   67500,   1500\n"
@@ -159,7 +159,8 @@ TEST_F(Diagnostics, ErrorsOfBothHalvesComeInTheOrderRecorded) {
   // Error 15 in the line text ends the line half early; the service half
   // still runs and finds its own fault.
   dir_.write("line.txt", edited(built_in_line_text(), "pendenza,  35500,", "pendenza,  95500,"));
-  dir_.write("service.txt", edited(built_in_service_text(), "stazione,   31000, 12,  400,", "stazione,   31000, 12,  450,"));
+  dir_.write("service.txt",
+             edited(built_in_service_text(), "stazione,   31000, 12,  400,", "stazione,   31000, 12,  450,"));
   ToolRun run = run_tool({"compile", "line.txt", "service.txt", "--json"});
   EXPECT_EQ(run.status, 2);
   nlohmann::json report = run.json();

@@ -39,7 +39,8 @@ std::vector<int32_t> reported(const ErrorExample& e) {
 }
 
 TEST(FormatReference, EachExampleRaisesExactlyItsError) {
-  for (const ErrorExample& e : examples()) EXPECT_EQ(reported(e), std::vector<int32_t>{e.number}) << "error " << e.number;
+  for (const ErrorExample& e : examples())
+    EXPECT_EQ(reported(e), std::vector<int32_t>{e.number}) << "error " << e.number;
 }
 
 }  // namespace

@@ -105,8 +105,8 @@ struct CasoPresente {
 };
 
 TEST_F(InitTool, AnExistingTextIsNeverReplacedAndNothingIsWritten) {
-  for (CasoPresente c : {CasoPresente{"line", true, false}, CasoPresente{"service", false, true},
-                         CasoPresente{"both", true, true}}) {
+  for (CasoPresente c :
+       {CasoPresente{"line", true, false}, CasoPresente{"service", false, true}, CasoPresente{"both", true, true}}) {
     SCOPED_TRACE(c.nome);
     const std::string dir = c.nome;
     fs::create_directory(dir_.path() / dir);
@@ -117,7 +117,8 @@ TEST_F(InitTool, AnExistingTextIsNeverReplacedAndNothingIsWritten) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     std::string expected;
-    if (c.line) expected += "scenario-tool: '" + dir + "/" + nome_linea() + "' already exists; init never replaces a file\n";
+    if (c.line)
+      expected += "scenario-tool: '" + dir + "/" + nome_linea() + "' already exists; init never replaces a file\n";
     if (c.service)
       expected += "scenario-tool: '" + dir + "/" + nome_servizio() + "' already exists; init never replaces a file\n";
     expected += "scenario-tool: nothing written: move those files away, or give init another folder\n";
@@ -163,7 +164,8 @@ TEST_F(InitTool, NamesAndFoldersItCannotTakeAreRefusedBeforeAnythingIsWritten) {
       {{"init", "--route", "a/b"}, 64, "scenario-tool: the route name 'a/b' cannot be part of a file name\n"},
       {{"init", "--train", ".."}, 64, "scenario-tool: the train name '..' cannot be part of a file name\n"},
       {{"init", "a-file"}, 64, "scenario-tool: 'a-file' is not a folder\n"},
-      {{"init", "no/such/parent"}, 1,
+      {{"init", "no/such/parent"},
+       1,
        "scenario-tool: cannot make the folder 'no/such/parent': No such file or directory\n"},
   };
   for (const CasoRifiuto& c : casi) {

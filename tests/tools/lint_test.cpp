@@ -36,8 +36,7 @@ const std::vector<LintCase>& lint_cases() {
        "[-Wvalue-wraps]\n"
        "segnale,    3100,   2, 4000, 0,  0, 0,    2,  4,0,0, 0\n"
        "                       ^\n"},
-      {"speed-step", Text::kService, "velocita,    1000,   125", "velocita,    1000,   123",
-       "velocita,    1000,   120",
+      {"speed-step", Text::kService, "velocita,    1000,   125", "velocita,    1000,   123", "velocita,    1000,   120",
        "service.txt:12:22: warning: timetable speed 123 km/h is kept in 5 km/h steps: it becomes 125 km/h "
        "[-Wspeed-step]\n"
        "velocita,    1000,   123\n"

@@ -50,9 +50,9 @@ TEST_F(LiveViewTest, ListsErrorsThenWarningsWithTheirPlacesAndMetres) {
   dir_.write("service.txt", service);
   const LiveView v = view();
   ASSERT_EQ(v.entries.size(), 2u);
-  expect_entry(v.entries[0], {true, "service.txt", 34, 13,
-                              "error 15: record position beyond the end of the route (at 3100000 m)",
-                              "segnale,    3100000,   2, 4, 0,  0, 0,    2,  4,0,0, 0", "            ^", 3100000});
+  expect_entry(v.entries[0],
+               {true, "service.txt", 34, 13, "error 15: record position beyond the end of the route (at 3100000 m)",
+                "segnale,    3100000,   2, 4, 0,  0, 0,    2,  4,0,0, 0", "            ^", 3100000});
   expect_entry(v.entries[1], {false, "service.txt", 12, 22,
                               "warning: timetable speed 123 km/h is kept in 5 km/h steps: it becomes 125 km/h "
                               "[-Wspeed-step]",
@@ -61,7 +61,8 @@ TEST_F(LiveViewTest, ListsErrorsThenWarningsWithTheirPlacesAndMetres) {
 }
 
 TEST_F(LiveViewTest, DrawsNoSheetWhenTheCompileWouldWriteNoFiles) {
-  dir_.write("line.txt", edited(built_in_line_text(), "lunghezza percorso,    73500", "lunghezza percorso,    2000000"));
+  dir_.write("line.txt",
+             edited(built_in_line_text(), "lunghezza percorso,    73500", "lunghezza percorso,    2000000"));
   const LiveView v = view();
   EXPECT_EQ(v.sheet, "");
   EXPECT_EQ(v.summary, "");
@@ -108,9 +109,10 @@ TEST(LivePage, EscapesEveryNameAndText) {
   v.entries.push_back({true, "<i>.txt", 3, 4, "error 9: \"<x>\"", "stazione, 0, <b>Val</b>", "   ^", 250});
   const std::string page = tools::live_page({"<i>.txt", "s&s.txt"}, v, "n0nce");
   for (const char* raw : {"<i>", "<b>", "<x>", "<1>", "s&s"}) EXPECT_EQ(page.find(raw), std::string::npos) << raw;
-  for (const char* shown : {"&lt;i&gt;.txt:3:4", "error 9: &quot;&lt;x&gt;&quot;", "stazione, 0, &lt;b&gt;Val&lt;/b&gt;\n   ^",
-                            "route &lt;1&gt; &amp; more", "s&amp;s.txt", "data-m=\"250\"", "data-version=\"7\"",
-                            "<script nonce=\"n0nce\">", "<style nonce=\"n0nce\">", v.sheet.c_str()})
+  for (const char* shown :
+       {"&lt;i&gt;.txt:3:4", "error 9: &quot;&lt;x&gt;&quot;", "stazione, 0, &lt;b&gt;Val&lt;/b&gt;\n   ^",
+        "route &lt;1&gt; &amp; more", "s&amp;s.txt", "data-m=\"250\"", "data-version=\"7\"", "<script nonce=\"n0nce\">",
+        "<style nonce=\"n0nce\">", v.sheet.c_str()})
     EXPECT_NE(page.find(shown), std::string::npos) << shown;
 }
 

@@ -24,7 +24,9 @@ std::string fixture(const std::string& name) {
   return bytes.str();
 }
 
-std::string framed(const std::string& body) { return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body; }
+std::string framed(const std::string& body) {
+  return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
 
 std::vector<Frame> frames_of(const std::string& stream, size_t largest = tools::lsp::kLargestBody) {
   std::istringstream in(stream);
@@ -47,17 +49,23 @@ TEST(LspFrames, ReadsMessagesAndSkipsWhatItCannotTake) {
        "Content-Type: application/vscode-jsonrpc; charset=utf-8\r\ncontent-length:  7 \r\n\r\n" + a,
        {{Frame::kBody, a}}},
       {"a bare LF ends a header line", "Content-Length: 7\n\n" + a, {{Frame::kBody, a}}},
-      {"no Content-Length, then a good message", "X: 1\r\n\r\n" + framed(a),
+      {"no Content-Length, then a good message",
+       "X: 1\r\n\r\n" + framed(a),
        {{Frame::kBadHeader, "the header has no Content-Length"}, {Frame::kBody, a}}},
-      {"a length that is not a number", "Content-Length: 7x\r\n\r\n" + framed(a),
+      {"a length that is not a number",
+       "Content-Length: 7x\r\n\r\n" + framed(a),
        {{Frame::kBadHeader, "the Content-Length header is not one decimal number"}, {Frame::kBody, a}}},
-      {"two lengths that disagree", "Content-Length: 7\r\nContent-Length: 8\r\n\r\n" + framed(a),
+      {"two lengths that disagree",
+       "Content-Length: 7\r\nContent-Length: 8\r\n\r\n" + framed(a),
        {{Frame::kBadHeader, "the Content-Length header is not one decimal number"}, {Frame::kBody, a}}},
-      {"a line without a colon", "hello\r\n\r\n" + framed(a),
+      {"a line without a colon",
+       "hello\r\n\r\n" + framed(a),
        {{Frame::kBadHeader, "a header line is not 'Name: value'"}, {Frame::kBody, a}}},
-      {"a header line longer than the limit", std::string(9000, 'x') + ": 1\r\n\r\n" + framed(a),
+      {"a header line longer than the limit",
+       std::string(9000, 'x') + ": 1\r\n\r\n" + framed(a),
        {{Frame::kBadHeader, "a header line is not 'Name: value'"}, {Frame::kBody, a}}},
-      {"a body above the limit is dropped whole", framed(std::string(40, ' ')) + framed(a),
+      {"a body above the limit is dropped whole",
+       framed(std::string(40, ' ')) + framed(a),
        {{Frame::kTooLarge, "a message of 40 bytes is larger than the 32 bytes the server reads"}, {Frame::kBody, a}}},
       {"a body cut short ends the stream", "Content-Length: 100\r\n\r\n" + a, {}},
       {"a header cut short ends the stream", "Content-Length: 7\r\n", {}},
@@ -146,7 +154,8 @@ public:
                   {{"textDocument", {{"uri", uri}, {"version", version}}}, {"contentChanges", {{{"text", text}}}}});
   }
   Json at(const std::string& method, const std::string& uri, size_t line, size_t character) {
-    return request(method, {{"textDocument", {{"uri", uri}}}, {"position", {{"line", line}, {"character", character}}}});
+    return request(method,
+                   {{"textDocument", {{"uri", uri}}}, {"position", {{"line", line}, {"character", character}}}});
   }
   bool ended() const { return ended_; }
 
@@ -161,7 +170,8 @@ private:
 // The JSON of `text` with @LINE@ and @SERVICE@ standing for the two URIs.
 Json expected(std::string text, const std::string& line_uri, const std::string& service_uri) {
   for (auto [mark, uri] : {std::pair{std::string("@LINE@"), line_uri}, {std::string("@SERVICE@"), service_uri}})
-    for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at)) text.replace(at, mark.size(), uri);
+    for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at))
+      text.replace(at, mark.size(), uri);
   return Json::parse(text);
 }
 
@@ -183,7 +193,8 @@ TEST_F(LspServer, ASessionOnAPairOfTexts) {
   const std::string service_text = fixture("service.txt");
   dir_.write("Prova_R 1-.txt", edited(edited(service_text, "1000,   125", "1000,   123"), kSignal, kSignal + kSignal));
 
-  EXPECT_EQ(session_.request("initialize", {{"processId", nullptr}, {"capabilities", Json::object()}}), Json::parse(R"j({
+  EXPECT_EQ(session_.request("initialize", {{"processId", nullptr}, {"capabilities", Json::object()}}),
+            Json::parse(R"j({
     "jsonrpc": "2.0", "id": 1, "result": {
       "capabilities": {
         "positionEncoding": "utf-16",
@@ -197,7 +208,8 @@ TEST_F(LspServer, ASessionOnAPairOfTexts) {
   const std::vector<Json> opened = session_.open(line, fixture("line.txt"));
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_EQ(opened[0], expected(R"j({"jsonrpc": "2.0", "method": "textDocument/publishDiagnostics",
-    "params": {"uri": "@LINE@", "version": 1, "diagnostics": []}})j", line, service));
+    "params": {"uri": "@LINE@", "version": 1, "diagnostics": []}})j",
+                                line, service));
   EXPECT_EQ(opened[1], expected(R"j({"jsonrpc": "2.0", "method": "textDocument/publishDiagnostics",
     "params": {"uri": "@SERVICE@", "diagnostics": [
       {"range": {"start": {"line": 17, "character": 12}, "end": {"line": 17, "character": 16}},
@@ -223,7 +235,9 @@ TEST_F(LspServer, ASessionOnAPairOfTexts) {
   const std::vector<Json> reopened = session_.open(service, service_text);
   ASSERT_EQ(reopened.size(), 2u);
   EXPECT_EQ(reopened[0], expected(R"j({"jsonrpc": "2.0", "method": "textDocument/publishDiagnostics",
-    "params": {"uri": "@SERVICE@", "version": 1, "diagnostics": [)j" + tunnel_station + "]}}", line, service));
+    "params": {"uri": "@SERVICE@", "version": 1, "diagnostics": [)j" +
+                                      tunnel_station + "]}}",
+                                  line, service));
   EXPECT_EQ(reopened[1], opened[0]);
 
   // A change: the new text's findings, at the new version.
@@ -234,7 +248,8 @@ TEST_F(LspServer, ASessionOnAPairOfTexts) {
       {"range": {"start": {"line": 10, "character": 21}, "end": {"line": 10, "character": 24}},
        "severity": 2, "code": "speed-step", "source": "scenario-tool",
        "message": "timetable speed 123 km/h is kept in 5 km/h steps: it becomes 125 km/h"},)j" +
-                                     tunnel_station + "]}}", line, service));
+                                     tunnel_station + "]}}",
+                                 line, service));
   EXPECT_EQ(changed[1], opened[0]);
 
   // Hover on the changed speed: what the compiler keeps of it.
@@ -254,11 +269,12 @@ TEST_F(LspServer, ASessionOnAPairOfTexts) {
   EXPECT_EQ(session_.at("textDocument/completion", service, 10, 12)["result"], Json::array());
 
   // The outline: each section with its records.
-  const Json outline = session_.request("textDocument/documentSymbol", {{"textDocument", {{"uri", service}}}})["result"];
+  const Json outline =
+      session_.request("textDocument/documentSymbol", {{"textDocument", {{"uri", service}}}})["result"];
   std::vector<std::string> sections;
   for (const Json& s : outline) sections.push_back(s["name"]);
   EXPECT_EQ(sections, (std::vector<std::string>{"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]",
-                                                 "[rallentamenti]", "[segnali]", "[codici]", "[fine]"}));
+                                                "[rallentamenti]", "[segnali]", "[codici]", "[fine]"}));
   EXPECT_EQ(outline[3]["children"][1], Json::parse(R"j({"name": "stazione 4300 m Beta", "kind": 23, "children": [],
     "range": {"start": {"line": 13, "character": 0}, "end": {"line": 13, "character": 76}},
     "selectionRange": {"start": {"line": 13, "character": 0}, "end": {"line": 13, "character": 8}}})j"));
@@ -275,12 +291,11 @@ TEST_F(LspServer, ASessionOnAPairOfTexts) {
     {"uri": "@SERVICE@", "range": {"start": {"line": 9, "character": 0}, "end": {"line": 9, "character": 24}}},
     {"uri": "@SERVICE@", "range": {"start": {"line": 12, "character": 0}, "end": {"line": 12, "character": 76}}},
     {"uri": "@SERVICE@", "range": {"start": {"line": 18, "character": 0}, "end": {"line": 18, "character": 28}}}]})j",
-                                                                                 line, service));
+                                                                          line, service));
   // And back: from the station at 0 m to the first gradient and the tunnel, from the one at 4300 m to nothing.
   const Json back = session_.at("textDocument/definition", service, 12, 3);
   std::vector<int> lines;
-  for (const Json& l : back["result"])
-    lines.push_back(l["range"]["start"]["line"]);
+  for (const Json& l : back["result"]) lines.push_back(l["range"]["start"]["line"]);
   EXPECT_EQ(lines, (std::vector<int>{13, 16}));
   EXPECT_EQ(session_.at("textDocument/definition", service, 13, 3)["result"], Json::array());
 
@@ -311,16 +326,20 @@ TEST_F(LspServer, AnswersWhatItCannotDoWithTheProtocolsErrors) {
       {"an unknown method", "textDocument/rename", Json::object(), -32601,
        "the server has no method 'textDocument/rename'"},
       {"no text", "textDocument/hover", Json::object(), -32602, "params has no 'textDocument'"},
-      {"no position", "textDocument/hover", {{"textDocument", {{"uri", service}}}}, -32602,
-       "params has no 'position'"},
-      {"a negative character", "textDocument/hover",
-       {{"textDocument", {{"uri", service}}}, {"position", {{"line", 0}, {"character", -1}}}}, -32602,
+      {"no position", "textDocument/hover", {{"textDocument", {{"uri", service}}}}, -32602, "params has no 'position'"},
+      {"a negative character",
+       "textDocument/hover",
+       {{"textDocument", {{"uri", service}}}, {"position", {{"line", 0}, {"character", -1}}}},
+       -32602,
        "position.character is not a number from 0"},
       {"a line past the end", "textDocument/hover", at_line_99, -32602, "line 99 is past the end of the text"},
       {"a line past the end, for completion", "textDocument/completion", at_line_99, -32602,
        "line 99 is past the end of the text"},
-      {"a text that is not open", "textDocument/documentSymbol", {{"textDocument", {{"uri", uri("x-.txt")}}}},
-       -32602, "the text " + uri("x-.txt") + " is not open"},
+      {"a text that is not open",
+       "textDocument/documentSymbol",
+       {{"textDocument", {{"uri", uri("x-.txt")}}}},
+       -32602,
+       "the text " + uri("x-.txt") + " is not open"},
   };
   for (const Case& c : cases) {
     Json answer = session_.request(c.method, c.params);
@@ -329,9 +348,10 @@ TEST_F(LspServer, AnswersWhatItCannotDoWithTheProtocolsErrors) {
   // A character past the end of its line is the line's end: a blank there has no value to tell of.
   EXPECT_EQ(session_.at("textDocument/hover", service, 1, 500)["result"], nullptr);
   // A notification it cannot take is logged, never answered.
-  EXPECT_EQ(session_.notify("textDocument/didChange", {{"textDocument", {{"uri", service}, {"version", 2}}},
-                                                        {"contentChanges", {{{"range", Json::object()}, {"text", ""}}}}}),
-            std::vector<Json>{Json::parse(R"j({"jsonrpc": "2.0", "method": "window/logMessage", "params": {"type": 1,
+  EXPECT_EQ(
+      session_.notify("textDocument/didChange", {{"textDocument", {{"uri", service}, {"version", 2}}},
+                                                 {"contentChanges", {{{"range", Json::object()}, {"text", ""}}}}}),
+      std::vector<Json>{Json::parse(R"j({"jsonrpc": "2.0", "method": "window/logMessage", "params": {"type": 1,
               "message": "textDocument/didChange: a change of part of a text; the server takes whole texts (full synchronisation)"}})j")});
 }
 
@@ -358,14 +378,16 @@ TEST_F(LspServer, ATextWithoutItsPartnerIsToldWhichFileItLacks) {
     ASSERT_EQ(published.size(), 1u) << c.name;
     const Json& d = published[0]["params"]["diagnostics"];
     ASSERT_GE(d.size(), 1u) << c.name;
-    EXPECT_EQ(d[0], (Json{{"range", {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", 0}, {"character", 0}}}}},
-                          {"severity", 3},
-                          {"source", "scenario-tool"},
-                          {"message", c.message}}))
+    EXPECT_EQ(d[0],
+              (Json{{"range", {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", 0}, {"character", 0}}}}},
+                    {"severity", 3},
+                    {"source", "scenario-tool"},
+                    {"message", c.message}}))
         << c.name;
     EXPECT_EQ(d.size(), std::string(c.name) == "Sola_linea.txt" ? 2u : 1u) << c.name;
   }
-  const Json alone = session_.request("textDocument/documentSymbol", {{"textDocument", {{"uri", uri("Sola_linea.txt")}}}});
+  const Json alone =
+      session_.request("textDocument/documentSymbol", {{"textDocument", {{"uri", uri("Sola_linea.txt")}}}});
   EXPECT_EQ(alone["result"].size(), 7u);  // the line text's sections, [generale] to [fine]
 }
 
@@ -384,8 +406,8 @@ TEST_F(LspServer, ColumnsCountUtf16UnitsWhateverTheTextHolds) {
   session_.initialize();
   const std::string service = uri("Prova_R1-.txt");
   // "città" is six bytes of UTF-8 and five characters; the finding stands after it on its line.
-  const std::vector<Json> published =
-      session_.open(service, edited(fixture("service.txt"), "velocita,    1000,   125", "- città -, velocita, 1000, 123"));
+  const std::vector<Json> published = session_.open(
+      service, edited(fixture("service.txt"), "velocita,    1000,   125", "- città -, velocita, 1000, 123"));
   EXPECT_EQ(published[0]["params"]["diagnostics"][0]["range"],
             Json::parse(R"({"start": {"line": 10, "character": 27}, "end": {"line": 10, "character": 30}})"));
   EXPECT_EQ(session_.at("textDocument/hover", service, 10, 28)["result"]["range"]["start"]["character"], 27);
@@ -395,8 +417,10 @@ TEST_F(LspServer, ColumnsCountUtf16UnitsWhateverTheTextHolds) {
   EXPECT_EQ(refused[0]["params"]["diagnostics"], Json::parse(R"([{"range": {"start": {"line": 1, "character": 9},
     "end": {"line": 1, "character": 9}}, "severity": 1, "source": "scenario-tool",
     "message": "a character outside Windows-1252, which these texts are read in: the text is not compiled"}])"));
-  EXPECT_EQ(session_.at("textDocument/hover", service, 1, 0)["error"],
-            Json::parse(R"({"code": -32803, "message": "a character outside Windows-1252, which these texts are read in: the text is not compiled"})"));
+  EXPECT_EQ(
+      session_.at("textDocument/hover", service, 1, 0)["error"],
+      Json::parse(
+          R"({"code": -32803, "message": "a character outside Windows-1252, which these texts are read in: the text is not compiled"})"));
 }
 
 TEST_F(LspServer, ATextAboveTheLimitIsRefusedNotCompiled) {
@@ -413,13 +437,15 @@ TEST(LspStream, AnswersBrokenFramesAndEndsWithTheExitStatus) {
   auto body = [](const std::string& json) { return framed(json); };
   std::istringstream in("Content-Length: x\r\n\r\n" + body("{nope") +
                         body(R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{}})") +
-                        body(R"({"jsonrpc":"2.0","id":2,"method":"shutdown"})") + body(R"({"jsonrpc":"2.0","method":"exit"})"));
+                        body(R"({"jsonrpc":"2.0","id":2,"method":"shutdown"})") +
+                        body(R"({"jsonrpc":"2.0","method":"exit"})"));
   std::ostringstream out;
   EXPECT_EQ(tools::lsp::run_lsp(in, out), 0);
   std::vector<Json> answers;
   for (const Frame& f : frames_of(out.str())) answers.push_back(Json::parse(f.body));
   ASSERT_EQ(answers.size(), 4u);
-  EXPECT_EQ(answers[0]["error"], Json::parse(R"({"code": -32700, "message": "the Content-Length header is not one decimal number"})"));
+  EXPECT_EQ(answers[0]["error"],
+            Json::parse(R"({"code": -32700, "message": "the Content-Length header is not one decimal number"})"));
   EXPECT_EQ(answers[1]["error"], Json::parse(R"({"code": -32700, "message": "the message is not JSON"})"));
   EXPECT_EQ(answers[2]["id"], 1);
   EXPECT_EQ(answers[3], Json::parse(R"({"jsonrpc": "2.0", "id": 2, "result": null})"));

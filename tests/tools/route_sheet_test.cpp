@@ -98,8 +98,7 @@ TEST_F(RouteSheet, RefusesADamagedTableWithItsOffset) {
   dir_.write("Valmora - Dorvane_ICN 853.sim", table.substr(0, 20));
   ToolRun drawn = run_tool({"sheet", ".", "-o", "sheet.svg"});
   EXPECT_EQ(drawn.status, 1);
-  EXPECT_NE(drawn.err.find("scenario-tool: Valmora - Dorvane_ICN 853.sim: at offset "), std::string::npos)
-      << drawn.err;
+  EXPECT_NE(drawn.err.find("scenario-tool: Valmora - Dorvane_ICN 853.sim: at offset "), std::string::npos) << drawn.err;
 }
 
 // A small scenario with one object of each kind (a tunnel from 0 m, a curve

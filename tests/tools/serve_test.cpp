@@ -139,8 +139,8 @@ TEST_F(Serve, AnswersThePageWithItsPolicyAndNothingElse) {
   EXPECT_NE(page->body.find("<g class=\"station\" data-m=\"0\"><title>Valmora: position 0 m"), std::string::npos);
   EXPECT_NE(client.Get("/")->get_header_value("Content-Security-Policy"), policy) << "a fresh nonce per page";
 
-  for (const char* path : {"/index.html", "/events/", "/favicon.ico", "/sheet.svg", "/../line.txt", "/%2e%2e/line.txt",
-                           "//events"}) {
+  for (const char* path :
+       {"/index.html", "/events/", "/favicon.ico", "/sheet.svg", "/../line.txt", "/%2e%2e/line.txt", "//events"}) {
     httplib::Result r = client.Get(path);
     ASSERT_TRUE(r) << path;
     EXPECT_EQ(r->status, 404) << path;
@@ -158,7 +158,8 @@ TEST_F(Serve, RefusesRequestsAddressedToAnotherName) {
   httplib::Result r = client.Get("/", {{"Host", "rebound.example:" + std::to_string(server.port())}});
   ASSERT_TRUE(r);
   EXPECT_EQ(r->status, 403);
-  EXPECT_EQ(r->body, "Forbidden: this server answers only requests to 127.0.0.1:" + std::to_string(server.port()) + "\n");
+  EXPECT_EQ(r->body,
+            "Forbidden: this server answers only requests to 127.0.0.1:" + std::to_string(server.port()) + "\n");
   httplib::Result by_name = client.Get("/", {{"Host", "localhost:" + std::to_string(server.port())}});
   ASSERT_TRUE(by_name);
   EXPECT_EQ(by_name->status, 200);

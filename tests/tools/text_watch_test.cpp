@@ -28,10 +28,12 @@ TEST(TextWatch, SeesEverySaveOfAWatchedTextAndNothingElse) {
   };
   const Case cases[] = {
       {"written in place", [](const TempFolder& d) { d.write("line.txt", "b"); }, true},
-      {"renamed over", [](const TempFolder& d) {
+      {"renamed over",
+       [](const TempFolder& d) {
          d.write("line.txt.tmp", "c");
          std::filesystem::rename(d.path() / "line.txt.tmp", d.path() / "line.txt");
-       }, true},
+       },
+       true},
       {"removed", [](const TempFolder& d) { std::filesystem::remove(d.path() / "service.txt"); }, true},
       {"made again", [](const TempFolder& d) { d.write("service.txt", "d"); }, true},
       {"another file", [](const TempFolder& d) { d.write("notes.txt", "e"); }, false},
