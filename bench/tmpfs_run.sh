@@ -24,21 +24,8 @@ cmake --build build-bench -j2 --target scenario scenario_floor >/dev/null
 [ -d /dev/shm ] && [ "$(stat -f -c %T /dev/shm)" = tmpfs ] || { echo "tmpfs_run: /dev/shm is not a tmpfs" >&2; exit 1; }
 work=$(mktemp -d -p /dev/shm)
 trap 'rm -rf "$work"' EXIT
-names=()
-paths=()
-add() {  # name, executable
-  mkdir "$work/$1"
-  cp "$2" "$work/$1/"
-  names+=("$1")
-  paths+=("$work/$1/$(basename "$2")")
-}
-add program build-bench/app/scenario
-add floor build-bench/bench/scenario_floor
-i=0
-for other in "$@"; do
-  i=$((i + 1))
-  add "other$i" "$other"
-done
+. bench/copies.sh
+copy_programs "$@"
 
 out=build-bench/tmpfs_run
 rm -rf "$out"

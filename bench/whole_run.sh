@@ -24,21 +24,8 @@ cmake --build build-bench -j2 --target scenario scenario_floor >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-names=()
-paths=()
-add() {  # name, executable
-  mkdir "$work/$1"
-  cp "$2" "$work/$1/"
-  names+=("$1")
-  paths+=("$work/$1/$(basename "$2")")
-}
-add program build-bench/app/scenario
-add floor build-bench/bench/scenario_floor
-i=0
-for other in "$@"; do
-  i=$((i + 1))
-  add "other$i" "$other"
-done
+. bench/copies.sh
+copy_programs "$@"
 
 out=build-bench/whole_run
 rm -rf "$out"
