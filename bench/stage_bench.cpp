@@ -62,7 +62,7 @@ void prepara(RunState& s) {
   s = RunState{};
   s.percorso_nome = kPercorsoNome;
   s.treno_nome = kTrenoNome;
-  s.genera_linea = 1;
+  s.genera_linea = true;
   svuota_servizio(s);
   voce(s, 85).testo = s.percorso_nome;
   voce(s, 86).testo = s.treno_nome;
@@ -143,7 +143,6 @@ void ripristina(RunState& s, const RunState& base) {
   s.registro = base.registro;
   s.errore_n = base.errore_n;
   s.errore_pos = base.errore_pos;
-  s.lettura = base.lettura;
 }
 
 void meta_servizio(benchmark::State& state, const Caso& c) {

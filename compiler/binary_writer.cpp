@@ -214,7 +214,7 @@ std::string bytes_griglia(const RunState& s) {
 // any of them leaves the older set as it was.
 void scrivi_file_binari(const RunState& s, Folder& folder) {
   std::vector<FileToReplace> insieme;
-  if (s.genera_linea != 0)
+  if (s.genera_linea)
     insieme.push_back(
         {nome_piano(s.percorso_nome), [&s](const ByteSink& pezzo) { scrivi_piano(s.planimetria, pezzo); }});
   const std::string tabella = bytes_tabella(s), griglia = bytes_griglia(s);

@@ -42,7 +42,7 @@ void memorizza_dati(RunState& s, Folder& folder) {
 }
 
 EsitoCompilazione compila_percorso(RunState& s, Folder& folder, int32_t j) {
-  s.genera_linea = j;
+  s.genera_linea = j != 0;
   s.errore_n = 0;
   s.registro.clear();
   s.letti.clear();

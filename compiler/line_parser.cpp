@@ -68,7 +68,7 @@ bool ParserLinea::cerca_generale() {
       testo_.abbandona(Errore::SenzaSezioneGenerale);
       return false;
     }
-  } while (!contiene(s_.lettura, "[generale]"));
+  } while (!contiene(testo_.parola(), "[generale]"));
   return true;
 }
 
@@ -80,9 +80,9 @@ Esito ParserLinea::sezione_generale() {
     if (r.alla_fine()) return Esito::kAvanti;
     // Up to ten comment fields in a row; reading past the end here is a fault.
     for (int i = 0; i < 10; ++i)
-      if (contiene(s_.lettura, "-")) testo_.leggi_parola();
+      if (contiene(testo_.parola(), "-")) testo_.leggi_parola();
     if (record_generale() == Esito::kAbbandona) return Esito::kAbbandona;
-    const std::string& l = s_.lettura;
+    const std::string& l = testo_.parola();
     bool intestazione = (l.empty() || l[0] != '-') && contiene(l, "[") && contiene(l, "]");
     if (intestazione) return Esito::kAvanti;
   }
@@ -90,7 +90,7 @@ Esito ParserLinea::sezione_generale() {
 
 Esito ParserLinea::record_generale() {
   auto& r = testo_.lettore();
-  const std::string& l = s_.lettura;
+  const std::string& l = testo_.parola();
   if (riconosce(IdRecord::kLunghezzaPercorso, l)) {
     testo_.riconosciuto(IdRecord::kLunghezzaPercorso);
     int32_t lunghezza = r.leggi_long();
@@ -130,7 +130,7 @@ Esito ParserLinea::ripetizione_segnali() {
   if (v.fine % 50 != 0) return testo_.abbandona(Errore::RipetizioneFinisceFuoriPasso);
   const CodiciRipetizione* codici = nullptr;
   for (const CodiciRipetizione& c : kCodiciRipetizione) {
-    if (contiene(s_.lettura, c.cifra)) {
+    if (contiene(testo_.parola(), c.cifra)) {
       codici = &c;
       break;
     }
@@ -146,7 +146,7 @@ void ParserLinea::prepara_record() {
   prossima_voce_ = kVoceUltimoTesto;
   pendenza_ = ValoreACelle{};
   cursore_piano_ = 2;
-  if (s_.genera_linea != 0) {
+  if (s_.genera_linea) {
     metti_punto(s_, 0, 0, ValorePiano::di_intero(0));
     metti_punto(s_, 0, 1, ValorePiano::di_intero(0));
     metti_punto(s_, 1, 0, ValorePiano::di_intero(0));
@@ -163,7 +163,7 @@ Esito ParserLinea::ciclo_record() {
 }
 
 Esito ParserLinea::record() {
-  const std::string l = s_.lettura;
+  const std::string l = testo_.parola();
   Esito e = Esito::kAvanti;
   auto prova = [&](IdRecord id, bool ammesso, Esito (ParserLinea::*azione)()) {
     if (e != Esito::kAvanti || !ammesso || !riconosce(id, l)) return;
@@ -171,7 +171,7 @@ Esito ParserLinea::record() {
     e = (this->*azione)();
   };
   prova(IdRecord::kPendenza, true, &ParserLinea::pendenza);
-  prova(IdRecord::kCurva, s_.genera_linea != 0, &ParserLinea::curva);
+  prova(IdRecord::kCurva, s_.genera_linea, &ParserLinea::curva);
   prova(IdRecord::kMontagna, true, &ParserLinea::montagna);
   prova(IdRecord::kIndicatoriVMax, true, &ParserLinea::indicatori);
   prova(IdRecord::kCartelloIndicatore, true, &ParserLinea::cartello);
@@ -200,14 +200,14 @@ Esito ParserLinea::curva() {
   double curvatura = 0;
   bool trovata = false;
   for (auto [cifra, valore] : kClassiCurva) {
-    if (contiene(s_.lettura, cifra)) {
+    if (contiene(testo_.parola(), cifra)) {
       curvatura = valore;
       trovata = true;
       break;
     }
   }
   if (!trovata) return testo_.abbandona(Errore::CurvaSenzaClasse);
-  if (contiene(s_.lettura, kCurvaSinistra)) curvatura = -curvatura;
+  if (contiene(testo_.parola(), kCurvaSinistra)) curvatura = -curvatura;
 
   // Straight up to the curve's start, then curved to its end. Each run of
   // steps stops once it has computed position kMaxPuntiPiano (or the
@@ -256,16 +256,16 @@ Esito ParserLinea::indicatori() {
 Esito ParserLinea::cartello() {
   auto& r = testo_.lettore();
   int32_t p = r.leggi_long();
-  s_.lettura = r.leggi_testo();
+  const std::string testo = r.leggi_testo();
   if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
   Cella& c = cella(s_, cella_oggetto(p));
   if (!cella_libera(c.tipo)) return testo_.abbandona(Errore::CartelloSuCellaOccupata, p);
   if (prossima_voce_ < 1) throw GuastoEsecuzione("more than 80 indication boards: no service entry left for the text");
   // The table file gives a text a 16-bit length.
-  if (s_.lettura.size() > 0xFFFF) throw GuastoEsecuzione("board text longer than 65,535 bytes");
+  if (testo.size() > 0xFFFF) throw GuastoEsecuzione("board text longer than 65,535 bytes");
   c.tipo = kCartelloIndicatore;
   c.valore1 = basso16(prossima_voce_);
-  voce(s_, prossima_voce_).testo = s_.lettura;
+  voce(s_, prossima_voce_).testo = testo;
   --prossima_voce_;
   return Esito::kAvanti;
 }
@@ -273,7 +273,7 @@ Esito ParserLinea::cartello() {
 void ParserLinea::fine_linea() {
   testo_.chiudi_ed_elimina();
   pendenza_.riempi_alla_fine(s_, scrivi_pendenza);
-  if (s_.genera_linea != 0) passi_rettilinei(s_, cursore_piano_, int64_t(s_.lunghezza_estesa) - 2);
+  if (s_.genera_linea) passi_rettilinei(s_, cursore_piano_, int64_t(s_.lunghezza_estesa) - 2);
 }
 
 }  // namespace

@@ -11,14 +11,14 @@ TestoInLettura::TestoInLettura(RunState& s, Folder& folder, std::string nome, co
 
 void TestoInLettura::leggi_parola() {
   if (!s_.traccia) {
-    s_.lettura = lettore_.leggi_testo();
+    parola_ = lettore_.leggi_testo();
     s_.contesto.offset_record = s_.contesto.offset_campo;
     return;
   }
   std::vector<CampoLetto> chiave;
   lettore_.traccia(&chiave);
   try {
-    s_.lettura = lettore_.leggi_testo();
+    parola_ = lettore_.leggi_testo();
   } catch (...) {
     lettore_.traccia(nullptr);
     throw;
@@ -36,7 +36,7 @@ bool TestoInLettura::leggi_chiave() {
   if (lettore_.alla_fine()) return false;
   leggi_parola();
   if (lettore_.alla_fine()) return false;
-  for (int i = 0; i < 2 && contiene(s_.lettura, "-"); ++i) {
+  for (int i = 0; i < 2 && contiene(parola_, "-"); ++i) {
     leggi_parola();
     if (lettore_.alla_fine()) return false;
   }

@@ -101,7 +101,10 @@ public:
 
   LettoreCampi& lettore() { return lettore_; }
 
-  // Reads the next field into `lettura` and marks it as the current record.
+  // The last keyword field read, as written.
+  const std::string& parola() const { return parola_; }
+
+  // Reads the next field into `parola` and marks it as the current record.
   void leggi_parola();
   // Notes, for a traced run, which record the last keyword was taken for.
   void riconosciuto(IdRecord id);
@@ -125,6 +128,7 @@ private:
   Folder& folder_;
   std::string nome_;
   LettoreCampi lettore_;
+  std::string parola_;
 };
 
 }  // namespace scenario

@@ -57,14 +57,14 @@ void ParserServizio::esegui() {
 bool ParserServizio::cerca_generale() {
   do {
     testo_.leggi_parola();
-    if (contiene(s_.lettura, "[generale]")) return true;
+    if (contiene(testo_.parola(), "[generale]")) return true;
   } while (!testo_.lettore().alla_fine());
   return false;
 }
 
 Esito ParserServizio::record() {
   auto& r = testo_.lettore();
-  const std::string l = s_.lettura;
+  const std::string l = testo_.parola();
   Esito e = Esito::kAvanti;
   auto prova = [&](IdRecord id, auto azione) {
     if (e != Esito::kAvanti || !riconosce(id, l)) return;

@@ -146,7 +146,7 @@ std::string compila_e_verifica(MemoryFolder& folder, RunState& s, int32_t j, boo
 std::string caso_linea(std::string_view testo) {
   MemoryFolder folder;
   RunState s = stato_nuovo(kLunghezzaFuzz);
-  s.genera_linea = 1;
+  s.genera_linea = true;
   const std::string nome = nome_testo_linea(s.percorso_nome);
   folder.files()[nome] = std::string(testo);
   Verifica v;

@@ -39,7 +39,7 @@ void dimensiona(RunState& s, int64_t lunghezza) {
   s.lunghezza_estesa = stretto32(estesa, "extended route length");
   s.n_celle = stretto32(n, "cell count");
   s.celle.assign(static_cast<size_t>(n) + 1, Cella{});
-  const size_t posizioni = s.genera_linea != 0 ? static_cast<size_t>(estesa) + 1 : 0;
+  const size_t posizioni = s.genera_linea ? static_cast<size_t>(estesa) + 1 : 0;
   s.planimetria = piano_vuoto(posizioni);
 }
 

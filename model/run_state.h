@@ -130,8 +130,7 @@ inline constexpr int32_t kOltreLaFine = 7000;
 struct RunState {
   std::string percorso_nome;
   std::string treno_nome;
-  std::string lettura;
-  int32_t genera_linea = 0;
+  bool genera_linea = false;  // with the per-metre track plan
   // Routes above this length stop the line half with error 1. Only the fuzz
   // targets lower it, so that one run there stays cheap.
   int32_t lunghezza_massima = kLunghezzaMassima;

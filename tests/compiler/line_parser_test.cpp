@@ -20,7 +20,7 @@ class BuiltInLine : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
     stato_ = new RunState(test::stato_scenario());
-    stato_->genera_linea = 1;
+    stato_->genera_linea = true;
     MemoryFolder folder;
     dati_linea(*stato_, folder);
     esito_ = leggi_linea(*stato_, folder);

@@ -102,7 +102,7 @@ TEST(PlanSteps, EveryValueFollowsTheRuleOnePointAtATime) {
     MemoryFolder folder;
     test::metti_testi(folder, test::testo_di(righe));
     RunState s = test::stato_scenario();
-    s.genera_linea = 1;
+    s.genera_linea = true;
     memorizza_dati(s, folder);
     EXPECT_EQ(s.errore_n, c.errore_n);
 

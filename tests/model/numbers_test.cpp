@@ -52,7 +52,7 @@ TEST(FreeCell, OnlyPlainTrackAndTunnelMarkers) {
 
 TEST(Dimensioning, RouteLengthGivesGridAndPlan) {
   RunState s;
-  s.genera_linea = 1;
+  s.genera_linea = true;
   dimensiona(s, 73500);
   EXPECT_EQ(s.lunghezza_estesa, 80500);
   EXPECT_EQ(s.n_celle, 1610);
@@ -66,7 +66,7 @@ TEST(Dimensioning, RouteLengthGivesGridAndPlan) {
 
 TEST(Dimensioning, WithoutThePlanFlagThereIsNoPlan) {
   RunState s;
-  s.genera_linea = 0;
+  s.genera_linea = false;
   dimensiona(s, 1000);
   EXPECT_EQ(s.celle.size(), 161u);
   EXPECT_TRUE(s.planimetria.vuota());
@@ -75,7 +75,7 @@ TEST(Dimensioning, WithoutThePlanFlagThereIsNoPlan) {
 TEST(Dimensioning, AGridWithoutCellOneIsRefused) {
   for (int64_t lunghezza : {int64_t(-6990), int64_t(-7000), int64_t(-8000), int64_t(INT32_MIN)}) {
     RunState s;
-    s.genera_linea = 1;
+    s.genera_linea = true;
     EXPECT_THROW(dimensiona(s, lunghezza), GuastoEsecuzione) << lunghezza;
     EXPECT_TRUE(s.celle.empty()) << lunghezza;
   }
@@ -86,7 +86,7 @@ TEST(Dimensioning, AGridWithoutCellOneIsRefused) {
 
 TEST(CheckedAccess, IndicesOutsideTheStructuresAreRefused) {
   RunState s;
-  s.genera_linea = 1;
+  s.genera_linea = true;
   dimensiona(s, 1000);  // cells 0 to 160, plan 0 to 8000
   EXPECT_NO_THROW(cella(s, 160));
   EXPECT_THROW(cella(s, 161), GuastoEsecuzione);

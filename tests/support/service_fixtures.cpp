@@ -68,7 +68,7 @@ std::unique_ptr<Compilato> compila(const std::string& linea, const std::optional
 
 std::unique_ptr<Compilato> leggi(const std::string& linea, const std::string& servizio) {
   auto c = prepara(linea, servizio);
-  c->s.genera_linea = 0;
+  c->s.genera_linea = false;
   svuota_servizio(c->s);
   memorizza_dati(c->s, c->folder);
   return c;
