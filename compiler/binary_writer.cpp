@@ -23,7 +23,6 @@ constexpr std::string_view kRiempitivo = "mmnnppqqrrssttuuvvzzmmnnpp";
 class Uscita {
 public:
   explicit Uscita(size_t dimensione) : out_(dimensione, '\0'), p_(out_.data()), fine_(p_ + dimensione) {}
-  void byte(uint8_t v) { intero<1>(v); }
   // N bytes of v, lowest first.
   template <size_t N>
   void intero(uint64_t v) {
@@ -33,9 +32,7 @@ public:
     std::memcpy(p_, b, N);
     p_ += N;
   }
-  void i16(int16_t v) { intero<2>(static_cast<uint16_t>(v)); }
   void u16(uint16_t v) { intero<2>(v); }
-  void i32(int32_t v) { intero<4>(static_cast<uint32_t>(v)); }
   // A record of N bytes of integer fields, with one check of the room for
   // all: `campi(metti)` calls metti(v) for each field in file order.
   template <size_t N, typename Campi>
