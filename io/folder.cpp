@@ -174,8 +174,17 @@ void create_files(Folder& folder, const std::vector<FileToReplace>& files) {
   }
 }
 
-void replace_file(Folder& folder, const std::string& name, std::string_view bytes) {
-  replace_file_streamed(folder, name, [bytes](const ByteSink& sink) { sink(bytes); });
+void replace_file(Folder& folder, const std::string& name, std::string_view bytes, Durability durability) {
+  const std::string scratch = scratch_name(name);
+  try {
+    folder.create(scratch);
+    folder.write(scratch, bytes);
+    if (durability == Durability::kKept) folder.flush(scratch);
+    folder.rename(scratch, name);
+  } catch (const FolderError& e) {
+    remove_scratch(folder, scratch);
+    throw FolderError("write", name, e.reason());
+  }
 }
 
 }  // namespace scenario

@@ -68,7 +68,12 @@ std::string backup_name(const std::string& name);
 // the same folder, is flushed, and is renamed over the final name. At every
 // moment the final name holds either the old whole file or the new whole file.
 // On failure the scratch file is removed and a FolderError naming `name` is thrown.
-void replace_file(Folder& folder, const std::string& name, std::string_view bytes);
+// A file that lives only for the rest of the run (a description text the run
+// deletes once read) is `kTransient`: it is not flushed, which a power cut
+// would only cost the file nobody keeps.
+enum class Durability { kKept, kTransient };
+void replace_file(Folder& folder, const std::string& name, std::string_view bytes,
+                  Durability durability = Durability::kKept);
 
 // Receives the content of a file piece by piece, in order.
 using ByteSink = std::function<void(std::string_view piece)>;

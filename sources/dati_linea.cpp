@@ -93,6 +93,8 @@ const std::vector<std::string_view>& righe_linea() {
   return righe;
 }
 
-void dati_linea(const RunState& s, Folder& folder) { scrivi_testo<kRighe>(folder, nome_testo_linea(s.percorso_nome)); }
+void dati_linea(const RunState& s, Folder& folder) {
+  scrivi_testo<kRighe>(folder, nome_testo_linea(s.percorso_nome), Durability::kTransient);
+}
 
 }  // namespace scenario

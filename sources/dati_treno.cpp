@@ -90,7 +90,7 @@ const std::vector<std::string_view>& righe_treno() {
 }
 
 void dati_treno(const RunState& s, Folder& folder) {
-  scrivi_testo<kRighe>(folder, nome_testo_servizio(s.percorso_nome, s.treno_nome));
+  scrivi_testo<kRighe>(folder, nome_testo_servizio(s.percorso_nome, s.treno_nome), Durability::kTransient);
 }
 
 }  // namespace scenario

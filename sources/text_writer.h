@@ -60,10 +60,11 @@ constexpr std::string_view testo_cp1252() {
   return {kTestoCp1252<righe>.data(), kTestoCp1252<righe>.size()};
 }
 
-// Writes the fixed text `righe` to `nome`, replacing an older file whole.
+// Writes the fixed text `righe` to `nome`, replacing an older file whole; a
+// description text, which the run deletes once read, is written kTransient.
 template <const auto& righe>
-void scrivi_testo(Folder& folder, const std::string& nome) {
-  replace_file(folder, nome, testo_cp1252<righe>());
+void scrivi_testo(Folder& folder, const std::string& nome, Durability durata = Durability::kKept) {
+  replace_file(folder, nome, testo_cp1252<righe>(), durata);
 }
 
 // The bytes of a fixed text in Windows-1252, composed at run time.

@@ -180,6 +180,19 @@ TEST_F(IniezioneGuasti, TheCountingRunSeesEveryKindOfOperation) {
   EXPECT_EQ(conta.operations(), long(operazioni_.size()));
 }
 
+// Every kept file is flushed before it takes its name; the description
+// texts, deleted as soon as they are read, never are.
+TEST_F(IniezioneGuasti, KeptFilesAreFlushedAndTheDescriptionTextsAreNot) {
+  std::set<std::string> flushed;
+  for (const auto& op : operazioni_)
+    if (op.tipo == "flush") flushed.insert(nome_finale(op.nome));
+  const std::vector<std::string> uscite = nomi_uscita();
+  const std::set<std::string> kept(uscite.begin(), uscite.end());
+  EXPECT_EQ(flushed, kept);
+  for (const auto& op : operazioni_)
+    EXPECT_FALSE(op.tipo == "flush" && testo_descrizione(nome_finale(op.nome))) << op.nome;
+}
+
 TEST_F(IniezioneGuasti, OneFailingOperation) {
   for (const auto* iniziali : {&vuoto_, &precedenti_})
     for (long n = 1; n <= long(operazioni_.size()); ++n) prova(n, false, *iniziali);
