@@ -5,23 +5,11 @@
 #include "documents/writers.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 
 namespace scenario {
 namespace {
-
-// The description texts live only within a run. After a failure of the file
-// system they are removed if they were left behind; one that cannot be
-// removed stays, and the failure already reported is the one that matters.
-void elimina_testi(const RunState& s, Folder& folder) {
-  for (const std::string& nome :
-       {nome_testo_linea(s.percorso_nome), nome_testo_servizio(s.percorso_nome, s.treno_nome)}) {
-    try {
-      if (folder.exists(nome)) folder.remove(nome);
-    } catch (const FolderError&) {
-    }
-  }
-}
 
 void scrivi_testi(RunState& s, Folder& folder) {
   dati_linea(s, folder);
@@ -54,7 +42,7 @@ int esegui(RunState& s, Folder& folder, Finestra& finestra, std::ostream& diagno
     scrivi_testi(s, folder);
     esito = memorizza_percorso(s, folder, 1);
   } catch (const FolderError& e) {
-    elimina_testi(s, folder);
+    elimina_testi_descrizione(folder, s.percorso_nome, s.treno_nome);
     riporta_errori(s, diagnostica);
     diagnostica << "scenario: " << e.what() << "\n";
     return kUscitaFatale;

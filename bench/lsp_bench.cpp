@@ -15,7 +15,7 @@
 #include "model/cp1252.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "sources/text_writer.h"
+#include "io/text_writer.h"
 #include "tools/lsp_server.h"
 
 namespace scenario::bench {

@@ -10,7 +10,8 @@
 #include <iostream>
 
 #include "bench/route_gen.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -35,7 +35,7 @@
 #include "bench/route_gen.h"
 #include "compiler/compile.h"
 #include "io/disk_folder.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
 
 namespace {
 

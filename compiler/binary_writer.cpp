@@ -10,7 +10,7 @@
 #include "model/cp1252.h"
 #include "model/errors.h"
 #include "model/records.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
 
 namespace scenario {
 namespace {

@@ -5,21 +5,15 @@
 #include "compiler/line_parser.h"
 #include "compiler/service_parser.h"
 #include "model/access.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
 
 namespace scenario {
 namespace {
 
-// Deletes whichever description text still exists, closing the way out of a
-// fault; a text that cannot be deleted is left, the fault is already recorded.
+// Closes the way out of a fault: whichever description text still exists
+// is deleted and the fault recorded.
 void pulizia_guasto(RunState& s, Folder& folder, const std::string& dettaglio) {
-  for (const std::string& nome :
-       {nome_testo_linea(s.percorso_nome), nome_testo_servizio(s.percorso_nome, s.treno_nome)}) {
-    try {
-      if (folder.exists(nome)) folder.remove(nome);
-    } catch (const FolderError&) {
-    }
-  }
+  elimina_testi_descrizione(folder, s.percorso_nome, s.treno_nome);
   DatiErrore dati;
   dati.dettaglio = dettaglio;
   registra_errore(s, Errore::GuastoInLettura, dati);

@@ -5,7 +5,7 @@
 #include "compiler/parse_support.h"
 #include "compiler/text_records.h"
 #include "model/access.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
 
 namespace scenario {
 namespace {

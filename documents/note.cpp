@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-#include "sources/file_names.h"
-#include "sources/text_writer.h"
+#include "io/file_names.h"
+#include "io/text_writer.h"
 
 namespace scenario {
 

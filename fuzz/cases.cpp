@@ -10,8 +10,9 @@
 #include "model/records.h"
 #include "model/run_state.h"
 #include "sources/dati_linea.h"
-#include "sources/file_names.h"
-#include "sources/text_writer.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
+#include "io/text_writer.h"
 
 namespace scenario::fuzz {
 namespace {

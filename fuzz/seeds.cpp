@@ -7,7 +7,7 @@
 #include "fuzz/cases.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "sources/text_writer.h"
+#include "io/text_writer.h"
 
 namespace {
 

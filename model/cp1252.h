@@ -2,7 +2,7 @@
 // Texts of the scenario are single-byte Windows-1252. The program's own source
 // holds them as UTF-8; these are the only conversions between the two. The
 // UTF-8 to Windows-1252 direction is constexpr, so that the program's fixed
-// texts are converted when it is built (sources/text_writer.h).
+// texts are converted when it is built (io/text_writer.h).
 
 #include <cstddef>
 #include <stdexcept>

@@ -19,7 +19,8 @@
 
 #include "compiler/compile.h"
 #include "model/run_state.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 
 namespace scenario::tools {
 

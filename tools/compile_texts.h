@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "tools/analysis.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 
 namespace scenario::tools {
 

@@ -7,7 +7,8 @@
 #include "io/disk_folder.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "sources/text_writer.h"
+#include "sources/built_in_names.h"
+#include "io/text_writer.h"
 #include "tools/compile_texts.h"
 
 namespace scenario::tools {

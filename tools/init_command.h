@@ -6,7 +6,8 @@
 #include <ostream>
 #include <string>
 
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 
 namespace scenario::tools {
 

@@ -1,6 +1,7 @@
 #include "tools/lsp_diagnostics.h"
 
 #include "model/cp1252.h"
+#include "sources/built_in_names.h"
 #include "tools/diagnostics.h"
 #include "tools/lint_checks.h"
 #include "tools/lsp_features.h"

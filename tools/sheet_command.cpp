@@ -4,7 +4,7 @@
 
 #include "io/disk_folder.h"
 #include "model/cp1252.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
 #include "tools/binary_readers.h"
 #include "tools/route_sheet.h"
 

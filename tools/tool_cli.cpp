@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "io/disk_folder.h"
+#include "sources/built_in_names.h"
 #include "tools/binary_readers.h"
 #include "tools/compile_report.h"
 #include "tools/compile_texts.h"

@@ -9,7 +9,7 @@
 #include "compiler/binary_writer.h"
 #include "io/faulty_folder.h"
 #include "io/memory_folder.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
 #include "support/whole_run.h"
 
 namespace scenario {

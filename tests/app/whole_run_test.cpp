@@ -7,7 +7,8 @@
 #include <map>
 #include <set>
 
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 #include "support/temp_folder.h"
 
 namespace scenario {

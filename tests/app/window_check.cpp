@@ -17,7 +17,8 @@
 #include "app/run.h"
 #include "app/window.h"
 #include "io/disk_folder.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 
 namespace scenario {
 namespace {

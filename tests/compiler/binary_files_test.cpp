@@ -10,7 +10,8 @@
 #include "io/memory_folder.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 #include "support/texts.h"
 
 namespace scenario {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 #include "support/service_fixtures.h"
 
 namespace scenario {

@@ -11,8 +11,9 @@
 #include "documents/writers.h"
 #include "io/disk_folder.h"
 #include "io/memory_folder.h"
-#include "sources/file_names.h"
-#include "sources/text_writer.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
+#include "io/text_writer.h"
 #include "support/temp_folder.h"
 
 namespace scenario {

@@ -11,7 +11,8 @@
 #include "fuzz/cases.h"
 #include "fuzz/lsp_case.h"
 #include "io/memory_folder.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 
 namespace scenario {
 namespace {

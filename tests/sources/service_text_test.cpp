@@ -3,7 +3,8 @@
 #include "compiler/field_reader.h"
 #include "io/memory_folder.h"
 #include "sources/dati_treno.h"
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 
 namespace scenario {
 namespace {

@@ -4,8 +4,9 @@
 #include "model/access.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "sources/file_names.h"
-#include "sources/text_writer.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
+#include "io/text_writer.h"
 
 namespace scenario::test {
 

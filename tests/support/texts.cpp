@@ -1,6 +1,7 @@
 #include "support/texts.h"
 
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 
 namespace scenario::test {
 

@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "sources/file_names.h"
+#include "io/file_names.h"
+#include "sources/built_in_names.h"
 
 namespace scenario::test {
 

@@ -14,7 +14,7 @@
 
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "sources/text_writer.h"
+#include "io/text_writer.h"
 #include "support/temp_folder.h"
 #include "tools/tool_cli.h"
 

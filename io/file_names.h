@@ -5,8 +5,7 @@
 
 namespace scenario {
 
-inline const std::string kPercorsoNome = "Valmora - Dorvane";
-inline const std::string kTrenoNome = "ICN 853";
+class Folder;
 
 inline std::string nome_testo_linea(const std::string& percorso) { return percorso + "_linea.txt"; }
 inline std::string nome_testo_servizio(const std::string& percorso, const std::string& treno) {
@@ -28,5 +27,10 @@ inline std::string nome_tabella(const std::string& percorso, const std::string& 
 inline std::string nome_griglia(const std::string& percorso, const std::string& treno) {
   return percorso + "_" + treno + ".dat";
 }
+
+// The description texts live only within a run. After a failure this removes
+// whichever of the two is left; one that cannot be removed stays, as the
+// failure already reported is the one that matters.
+void elimina_testi_descrizione(Folder& folder, const std::string& percorso, const std::string& treno);
 
 }  // namespace scenario

@@ -1,4 +1,4 @@
-#include "sources/text_writer.h"
+#include "io/text_writer.h"
 
 namespace scenario {
 
