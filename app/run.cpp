@@ -24,7 +24,7 @@ void scrivi_testi(RunState& s, Folder& folder) {
 void errore(Finestra& finestra, const std::string& a) { finestra.mostra_errore(" Errore n. " + a); }
 
 void riporta_errori(const RunState& s, std::ostream& out) {
-  for (const ErroreRegistrato& e : s.registro) {
+  for (const ErroreRegistrato& e : s.errori.voci()) {
     out << "scenario: error " << e.numero;
     if (e.ha_posizione) out << " at " << e.posizione << " m";
     out << ": " << significato_errore(e.numero);
@@ -54,7 +54,7 @@ int esegui(RunState& s, Folder& folder, Finestra& finestra, std::ostream& diagno
     errore(finestra, std::to_string(esito.numero_riquadro));
     return kUscitaFatale;
   }
-  return s.registro.empty() ? kUscitaPulita : kUscitaErrori;
+  return s.errori.vuoto() ? kUscitaPulita : kUscitaErrori;
 }
 
 }  // namespace scenario

@@ -60,9 +60,9 @@ void compila(Folder& folder) {
   s.percorso_nome = kPercorso;
   s.treno_nome = kTreno;
   EsitoCompilazione esito = memorizza_percorso(s, folder, 1);
-  if (esito.fine != EsitoCompilazione::kScritto || !s.registro.empty()) {
+  if (esito.fine != EsitoCompilazione::kScritto || !s.errori.vuoto()) {
     std::cerr << "scenario_scaling: the generated route did not compile cleanly (first error "
-              << (s.registro.empty() ? 0 : s.registro.front().numero) << ")\n";
+              << (s.errori.vuoto() ? 0 : s.errori.voci().front().numero) << ")\n";
     std::exit(1);
   }
 }

@@ -77,8 +77,8 @@ void metti_testi(MemoryFolder& folder, const Caso& c) {
 // Stops the benchmark when a stage did not run cleanly: a figure for a parse
 // that gave up halfway would be meaningless.
 bool pulito(benchmark::State& state, const RunState& s) {
-  if (s.registro.empty()) return true;
-  state.SkipWithError(("error " + std::to_string(s.registro.front().numero) + " recorded").c_str());
+  if (s.errori.vuoto()) return true;
+  state.SkipWithError(("error " + std::to_string(s.errori.voci().front().numero) + " recorded").c_str());
   return false;
 }
 
@@ -141,9 +141,7 @@ void meta_linea(benchmark::State& state, const Caso& c) {
 void ripristina(RunState& s, const RunState& base) {
   s.celle = base.celle;
   s.servizio = base.servizio;
-  s.registro = base.registro;
-  s.errore_n = base.errore_n;
-  s.errore_pos = base.errore_pos;
+  s.errori = base.errori;
 }
 
 void meta_servizio(benchmark::State& state, const Caso& c) {

@@ -21,13 +21,13 @@ void pulizia_guasto(RunState& s, Folder& folder, const std::string& dettaglio) {
 
 }  // namespace
 
-void memorizza_dati(RunState& s, Folder& folder) {
+void memorizza_dati(RunState& s, Folder& folder, const OpzioniLettura& opzioni) {
   try {
     voce(s, kVoceGenerale).testo = s.percorso_nome;
     voce(s, kVoceTreno).testo = s.treno_nome;
-    EsitoLinea linea = leggi_linea(s, folder);
+    EsitoLinea linea = leggi_linea(s, folder, opzioni);
     if (!linea.prosegui) return;
-    leggi_servizio(s, folder, linea.prossima_voce_cartello);
+    leggi_servizio(s, folder, linea.prossima_voce_cartello, opzioni);
   } catch (const GuastoEsecuzione& e) {
     pulizia_guasto(s, folder, e.what());
   } catch (const FolderError& e) {
@@ -35,23 +35,22 @@ void memorizza_dati(RunState& s, Folder& folder) {
   }
 }
 
-EsitoCompilazione compila_percorso(RunState& s, Folder& folder, int32_t j) {
+EsitoCompilazione compila_percorso(RunState& s, Folder& folder, int32_t j, const OpzioniLettura& opzioni) {
   s.genera_linea = j != 0;
-  s.errore_n = 0;
-  s.registro.clear();
+  s.errori.azzera();
   s.letti.clear();
   svuota_servizio(s);
-  memorizza_dati(s, folder);
-  if (!s.griglia_pronta()) return {EsitoCompilazione::kSenzaGriglia, s.errore_n};
-  s.contesto = {Fonte::kPiazzamento, 0, 0};
+  memorizza_dati(s, folder, opzioni);
+  if (!s.griglia_pronta()) return {EsitoCompilazione::kSenzaGriglia, s.errori.errore_n()};
+  s.errori.dove = {Fonte::kPiazzamento, 0, 0};
   piazza_codici(s);
-  s.contesto = {Fonte::kScrittura, 0, 0};
+  s.errori.dove = {Fonte::kScrittura, 0, 0};
   if (int32_t n = memorizza_marcatori(s); n != 0) return {EsitoCompilazione::kSlotOccupato, n};
   return {};
 }
 
-EsitoCompilazione memorizza_percorso(RunState& s, Folder& folder, int32_t j) {
-  EsitoCompilazione esito = compila_percorso(s, folder, j);
+EsitoCompilazione memorizza_percorso(RunState& s, Folder& folder, int32_t j, const OpzioniLettura& opzioni) {
+  EsitoCompilazione esito = compila_percorso(s, folder, j, opzioni);
   if (esito.fine == EsitoCompilazione::kScritto) scrivi_file_binari(s, folder);
   return esito;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "compiler/read_options.h"
 #include "io/folder.h"
 #include "model/run_state.h"
 
@@ -12,7 +13,7 @@ namespace scenario {
 // Reads the line text, then the service text, into the model, deleting each.
 // Returns normally in every case; a run-time fault while reading becomes
 // error 25 after both texts are deleted.
-void memorizza_dati(RunState& s, Folder& folder);
+void memorizza_dati(RunState& s, Folder& folder, const OpzioniLettura& opzioni = {});
 
 struct EsitoCompilazione {
   enum Fine {
@@ -26,10 +27,10 @@ struct EsitoCompilazione {
 
 // The whole compile but the writing: parse, code placement, markers and
 // codes. With kScritto the files are ready to be written (scrivi_file_binari).
-EsitoCompilazione compila_percorso(RunState& s, Folder& folder, int32_t j);
+EsitoCompilazione compila_percorso(RunState& s, Folder& folder, int32_t j, const OpzioniLettura& opzioni = {});
 
 // compila_percorso, then the three files. Throws FolderError when a binary
 // file cannot be written.
-EsitoCompilazione memorizza_percorso(RunState& s, Folder& folder, int32_t j);
+EsitoCompilazione memorizza_percorso(RunState& s, Folder& folder, int32_t j, const OpzioniLettura& opzioni = {});
 
 }  // namespace scenario

@@ -24,8 +24,8 @@ bool e_generale(const std::string& l) {
 
 class ParserLinea {
 public:
-  ParserLinea(RunState& s, Folder& folder, std::string nome, const std::string& testo)
-      : s_(s), testo_(s, folder, std::move(nome), testo, Fonte::kLinea) {}
+  ParserLinea(RunState& s, Folder& folder, std::string nome, const std::string& testo, const OpzioniLettura& opzioni)
+      : s_(s), testo_(s, folder, std::move(nome), testo, Fonte::kLinea, opzioni) {}
 
   EsitoLinea esegui();
 
@@ -95,7 +95,7 @@ Esito ParserLinea::record_generale() {
     testo_.riconosciuto(IdRecord::kLunghezzaPercorso);
     int32_t lunghezza = r.leggi_long();
     voce(s_, kVocePercorso).fine = lunghezza;
-    if (lunghezza > s_.lunghezza_massima) return testo_.abbandona(Errore::LunghezzaOltreIlMassimo);
+    if (lunghezza > testo_.opzioni().lunghezza_massima) return testo_.abbandona(Errore::LunghezzaOltreIlMassimo);
     dimensiona(s_, lunghezza);
   }
   // The series named "tre", "due" and "uno", in the order the table lists them.
@@ -176,7 +176,7 @@ Esito ParserLinea::record() {
   prova(IdRecord::kIndicatoriVMax, true, &ParserLinea::indicatori);
   prova(IdRecord::kCartelloIndicatore, true, &ParserLinea::cartello);
   // Too late for the general section: taken for nothing, noted for the tools.
-  if (s_.traccia && !s_.letti.empty() && *s_.letti.back().tipo == '\0' && e_generale(l))
+  if (testo_.opzioni().traccia && !s_.letti.empty() && *s_.letti.back().tipo == '\0' && e_generale(l))
     s_.letti.back().tipo = kGeneraleInRitardo;
   return e;
 }
@@ -185,7 +185,7 @@ Esito ParserLinea::pendenza() {
   auto& r = testo_.lettore();
   int32_t p = r.leggi_long();
   int32_t g = r.leggi_long();
-  const Contesto dove_g = s_.contesto;
+  const Contesto dove_g = s_.errori.dove;
   if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
   pendenza_.riempi_fino(s_, cella_corsa(p), false, scrivi_pendenza);
   pendenza_.nuovo(g, dove_g);
@@ -234,7 +234,7 @@ Esito ParserLinea::montagna() {
   if (testo_.fuori_griglia(inizio, 100)) return Esito::kFine;
   ErroreNuovo nuovo(s_);
   memo_montagna(s_, inizio, fine, tipo);
-  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, inizio);
+  if (s_.errori.errore_n() > 0) return testo_.abbandona_dopo_memo(nuovo, inizio);
   return Esito::kAvanti;
 }
 
@@ -249,7 +249,7 @@ Esito ParserLinea::indicatori() {
   if (testo_.fuori_griglia(t.posizione, 100)) return Esito::kFine;
   ErroreNuovo nuovo(s_);
   memo_indicatori_v_max(s_, t);
-  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, t.posizione);
+  if (s_.errori.errore_n() > 0) return testo_.abbandona_dopo_memo(nuovo, t.posizione);
   return Esito::kAvanti;
 }
 
@@ -278,15 +278,15 @@ void ParserLinea::fine_linea() {
 
 }  // namespace
 
-EsitoLinea leggi_linea(RunState& s, Folder& folder) {
+EsitoLinea leggi_linea(RunState& s, Folder& folder, const OpzioniLettura& opzioni) {
   std::string nome = nome_testo_linea(s.percorso_nome);
   if (!folder.exists(nome)) {
     registra_errore(s, Errore::LineaMancante);
     return {};
   }
-  s.contesto = {Fonte::kLinea, 0, 0};
+  s.errori.dove = {Fonte::kLinea, 0, 0};
   std::string testo = folder.read(nome);
-  ParserLinea parser(s, folder, nome, testo);
+  ParserLinea parser(s, folder, nome, testo, opzioni);
   return parser.esegui();
 }
 

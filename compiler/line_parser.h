@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "compiler/read_options.h"
 #include "io/folder.h"
 #include "model/run_state.h"
 
@@ -17,7 +18,7 @@ struct EsitoLinea {
 
 // Reads, compiles and deletes the line text. Run-time faults are thrown
 // (GuastoEsecuzione, FolderError) for memorizza_dati to clean up.
-EsitoLinea leggi_linea(RunState& s, Folder& folder);
+EsitoLinea leggi_linea(RunState& s, Folder& folder, const OpzioniLettura& opzioni = {});
 
 void progressive_ordina(RunState& s);
 void memo_montagna(RunState& s, int32_t inizio, int32_t fine, int32_t& tipo);

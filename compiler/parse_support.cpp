@@ -4,15 +4,16 @@
 
 namespace scenario {
 
-TestoInLettura::TestoInLettura(RunState& s, Folder& folder, std::string nome, const std::string& testo, Fonte fonte)
-    : s_(s), folder_(folder), nome_(std::move(nome)), lettore_(testo, &s.contesto) {
-  s_.contesto = {fonte, 0, 0};
+TestoInLettura::TestoInLettura(RunState& s, Folder& folder, std::string nome, const std::string& testo, Fonte fonte,
+                               const OpzioniLettura& opzioni)
+    : s_(s), folder_(folder), nome_(std::move(nome)), opzioni_(opzioni), lettore_(testo, &s.errori.dove) {
+  s_.errori.dove = {fonte, 0, 0};
 }
 
 void TestoInLettura::leggi_parola() {
-  if (!s_.traccia) {
+  if (!opzioni_.traccia) {
     parola_ = lettore_.leggi_testo();
-    s_.contesto.offset_record = s_.contesto.offset_campo;
+    s_.errori.dove.offset_record = s_.errori.dove.offset_campo;
     return;
   }
   std::vector<CampoLetto> chiave;
@@ -23,13 +24,13 @@ void TestoInLettura::leggi_parola() {
     lettore_.traccia(nullptr);
     throw;
   }
-  s_.contesto.offset_record = s_.contesto.offset_campo;
-  s_.letti.push_back({s_.contesto.fonte, "", chiave.at(0), {}});
+  s_.errori.dove.offset_record = s_.errori.dove.offset_campo;
+  s_.letti.push_back({s_.errori.dove.fonte, "", chiave.at(0), {}});
   lettore_.traccia(&s_.letti.back().campi);
 }
 
 void TestoInLettura::riconosciuto(IdRecord id) {
-  if (s_.traccia && !s_.letti.empty()) s_.letti.back().tipo = record_testo(id).nome;
+  if (opzioni_.traccia && !s_.letti.empty()) s_.letti.back().tipo = record_testo(id).nome;
 }
 
 bool TestoInLettura::leggi_chiave() {
@@ -69,7 +70,7 @@ Esito TestoInLettura::abbandona_dopo_memo(const ErroreNuovo& nuovo, int32_t posi
   if (nuovo.registrato(s_))
     colloca_ultimo_errore(s_, posizione);
   else
-    s_.errore_pos = posizione;
+    s_.errori.colloca(posizione);
   return Esito::kAbbandona;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "compiler/field_reader.h"
+#include "compiler/read_options.h"
 #include "compiler/text_records.h"
 #include "io/folder.h"
 #include "model/access.h"
@@ -62,12 +63,12 @@ private:
   // error to be recorded at the value.
   class AlValore {
   public:
-    AlValore(RunState& s, const Contesto& dove) : s_(s), prima_(s.contesto) {
+    AlValore(RunState& s, const Contesto& dove) : s_(s), prima_(s.errori.dove) {
       if (dove.fonte == Fonte::kNessuna) return;
-      s_.contesto.offset_campo = dove.offset_campo;
-      s_.contesto.offset_record = dove.offset_record;
+      s_.errori.dove.offset_campo = dove.offset_campo;
+      s_.errori.dove.offset_record = dove.offset_record;
     }
-    void fatto() { s_.contesto = prima_; }
+    void fatto() { s_.errori.dove = prima_; }
 
   private:
     RunState& s_;
@@ -88,8 +89,8 @@ enum class Esito {
 // Notes whether a store procedure recorded an error of its own.
 class ErroreNuovo {
 public:
-  explicit ErroreNuovo(const RunState& s) : prima_(s.registro.size()) {}
-  bool registrato(const RunState& s) const { return s.registro.size() > prima_; }
+  explicit ErroreNuovo(const RunState& s) : prima_(s.errori.voci().size()) {}
+  bool registrato(const RunState& s) const { return s.errori.voci().size() > prima_; }
 
 private:
   size_t prima_;
@@ -97,9 +98,11 @@ private:
 
 class TestoInLettura {
 public:
-  TestoInLettura(RunState& s, Folder& folder, std::string nome, const std::string& testo, Fonte fonte);
+  TestoInLettura(RunState& s, Folder& folder, std::string nome, const std::string& testo, Fonte fonte,
+                 const OpzioniLettura& opzioni);
 
   LettoreCampi& lettore() { return lettore_; }
+  const OpzioniLettura& opzioni() const { return opzioni_; }
 
   // The last keyword field read, as written.
   const std::string& parola() const { return parola_; }
@@ -127,6 +130,7 @@ private:
   RunState& s_;
   Folder& folder_;
   std::string nome_;
+  const OpzioniLettura& opzioni_;
   LettoreCampi lettore_;
   std::string parola_;
 };

@@ -17,8 +17,9 @@ void scrivi_aderenza(Cella& c, int32_t a) { c.aderenza = basso8(a); }
 
 class ParserServizio {
 public:
-  ParserServizio(RunState& s, Folder& folder, std::string nome, const std::string& testo, int32_t limite)
-      : s_(s), testo_(s, folder, std::move(nome), testo, Fonte::kServizio), limite_stazioni_(limite) {}
+  ParserServizio(RunState& s, Folder& folder, std::string nome, const std::string& testo, int32_t limite,
+                 const OpzioniLettura& opzioni)
+      : s_(s), testo_(s, folder, std::move(nome), testo, Fonte::kServizio, opzioni), limite_stazioni_(limite) {}
 
   void esegui();
 
@@ -103,7 +104,7 @@ Esito ParserServizio::velocita() {
   auto& r = testo_.lettore();
   int32_t p = r.leggi_long();
   int32_t v = r.leggi_long();
-  const Contesto dove_v = s_.contesto;
+  const Contesto dove_v = s_.errori.dove;
   if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
   velocita_.riempi_fino(s_, cella_corsa(p), true, scrivi_velocita);
   velocita_.nuovo(v, dove_v);
@@ -114,7 +115,7 @@ Esito ParserServizio::aderenza() {
   auto& r = testo_.lettore();
   int32_t p = r.leggi_long();
   int32_t a = r.leggi_long();
-  const Contesto dove_a = s_.contesto;
+  const Contesto dove_a = s_.errori.dove;
   if (testo_.fuori_griglia(p, 100)) return Esito::kFine;
   aderenza_.riempi_fino(s_, cella_corsa(p), false, scrivi_aderenza);
   aderenza_.nuovo(a, dove_a);
@@ -130,7 +131,7 @@ Esito ParserServizio::segnale() {
   if (testo_.fuori_griglia(g.posizione, 100)) return Esito::kFine;
   ErroreNuovo nuovo(s_);
   memo_segnale(s_, g);
-  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, g.posizione);
+  if (s_.errori.errore_n() > 0) return testo_.abbandona_dopo_memo(nuovo, g.posizione);
   return Esito::kAvanti;
 }
 
@@ -141,7 +142,7 @@ Esito ParserServizio::rallentamento() {
   if (testo_.fuori_griglia(g.x, 100)) return Esito::kFine;
   ErroreNuovo nuovo(s_);
   memo_rallentamento(s_, g);
-  if (s_.errore_n > 0) return testo_.abbandona_dopo_memo(nuovo, g.x);
+  if (s_.errori.errore_n() > 0) return testo_.abbandona_dopo_memo(nuovo, g.x);
   return Esito::kAvanti;
 }
 
@@ -244,11 +245,11 @@ Esito ParserServizio::area_e_segni(Voce& e, int32_t lunghezza) {
 
 }  // namespace
 
-void leggi_servizio(RunState& s, Folder& folder, int32_t prossima_voce_cartello) {
+void leggi_servizio(RunState& s, Folder& folder, int32_t prossima_voce_cartello, const OpzioniLettura& opzioni) {
   std::string nome = nome_testo_servizio(s.percorso_nome, s.treno_nome);
-  s.contesto = {Fonte::kServizio, 0, 0};
+  s.errori.dove = {Fonte::kServizio, 0, 0};
   std::string testo = folder.read(nome);
-  ParserServizio parser(s, folder, nome, testo, prossima_voce_cartello);
+  ParserServizio parser(s, folder, nome, testo, prossima_voce_cartello, opzioni);
   parser.esegui();
 }
 

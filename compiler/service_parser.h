@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "compiler/read_options.h"
 #include "io/folder.h"
 #include "model/run_state.h"
 
@@ -12,7 +13,7 @@ namespace scenario {
 
 // Reads, compiles and deletes the service text. `prossima_voce_cartello` is
 // the first service entry below the board texts. Run-time faults are thrown.
-void leggi_servizio(RunState& s, Folder& folder, int32_t prossima_voce_cartello);
+void leggi_servizio(RunState& s, Folder& folder, int32_t prossima_voce_cartello, const OpzioniLettura& opzioni = {});
 
 // A signal record's values, as read: the left and right aspects (sx, dx),
 // their three codes each, the repetition and the time.

@@ -37,10 +37,12 @@ private:
 // refuses them with error 1 the way it refuses routes above 1,000 km.
 constexpr int32_t kLunghezzaFuzz = 3000;
 
-// A run state named like the program's, with the route limit `limite`.
-RunState stato_nuovo(int32_t limite) {
+// The reading of the fuzzed line texts, under the route limit above.
+constexpr OpzioniLettura kOpzioniFuzz{.traccia = false, .lunghezza_massima = kLunghezzaFuzz};
+
+// A run state named like the program's.
+RunState stato_nuovo() {
   RunState s;
-  s.lunghezza_massima = limite;
   s.percorso_nome = kPercorsoNome;
   s.treno_nome = kTrenoNome;
   return s;
@@ -55,12 +57,13 @@ uint32_t leggi_le(std::string_view b, size_t at, int n) {
 // The error record: a number the system knows, and the last entry of the
 // log agrees with it.
 void verifica_registro(Verifica& v, const RunState& s) {
-  v.esigi(s.errore_n == 0 || riga_errore(s.errore_n) != nullptr,
-          "errore_n " + std::to_string(s.errore_n) + " is no known number");
-  if (s.errore_n != 0)
-    v.esigi(!s.registro.empty() && s.registro.back().numero == s.errore_n, "the error log disagrees with errore_n");
+  v.esigi(s.errori.errore_n() == 0 || riga_errore(s.errori.errore_n()) != nullptr,
+          "errore_n " + std::to_string(s.errori.errore_n()) + " is no known number");
+  if (s.errori.errore_n() != 0)
+    v.esigi(!s.errori.vuoto() && s.errori.voci().back().numero == s.errori.errore_n(),
+            "the error log disagrees with errore_n");
   else
-    v.esigi(s.registro.empty(), "an error was logged but errore_n is 0");
+    v.esigi(s.errori.vuoto(), "an error was logged but errore_n is 0");
 }
 
 // The description texts after the parse: the line text is gone unless it
@@ -72,7 +75,7 @@ void verifica_testi(Verifica& v, MemoryFolder& folder, const RunState& s, bool s
   if (folder.exists(servizio)) {
     v.esigi(servizio_presente, "a service text appeared");
     bool abbandono_linea = false;
-    for (const ErroreRegistrato& e : s.registro)
+    for (const ErroreRegistrato& e : s.errori.voci())
       if (e.fonte == Fonte::kLinea && e.numero != 15) abbandono_linea = true;
     v.esigi(abbandono_linea, "the service text was left although the line half did not abandon");
   }
@@ -122,9 +125,10 @@ void verifica_file(Verifica& v, MemoryFolder& folder, const RunState& s, bool co
 }
 
 // The compile-and-write frame, then the checks on what it left.
-std::string compila_e_verifica(MemoryFolder& folder, RunState& s, int32_t j, bool servizio_presente) {
+std::string compila_e_verifica(MemoryFolder& folder, RunState& s, int32_t j, bool servizio_presente,
+                               const OpzioniLettura& opzioni) {
   Verifica v;
-  EsitoCompilazione esito = memorizza_percorso(s, folder, j);
+  EsitoCompilazione esito = memorizza_percorso(s, folder, j, opzioni);
   verifica_registro(v, s);
   verifica_testi(v, folder, s, servizio_presente);
   switch (esito.fine) {
@@ -146,13 +150,13 @@ std::string compila_e_verifica(MemoryFolder& folder, RunState& s, int32_t j, boo
 
 std::string caso_linea(std::string_view testo) {
   MemoryFolder folder;
-  RunState s = stato_nuovo(kLunghezzaFuzz);
+  RunState s = stato_nuovo();
   s.genera_linea = true;
   const std::string nome = nome_testo_linea(s.percorso_nome);
   folder.files()[nome] = std::string(testo);
   Verifica v;
   // The line half alone, with the fault trap of the whole parse around it.
-  memorizza_dati(s, folder);
+  memorizza_dati(s, folder, kOpzioniFuzz);
   verifica_registro(v, s);
   v.esigi(!folder.exists(nome), "the line text was not deleted");
   if (s.griglia_pronta()) {
@@ -171,26 +175,26 @@ std::string caso_linea(std::string_view testo) {
 std::string caso_servizio(std::string_view testo) {
   static const std::string linea = componi_testo(righe_linea());
   MemoryFolder folder;
-  RunState s = stato_nuovo(kLunghezzaMassima);
+  RunState s = stato_nuovo();
   folder.files()[nome_testo_linea(s.percorso_nome)] = linea;
   folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = std::string(testo);
   // Without the plan: the service half neither reads nor writes it, and the
   // built-in route keeps its full length.
-  std::string esito = compila_e_verifica(folder, s, 0, true);
-  for (const ErroreRegistrato& e : s.registro)
+  std::string esito = compila_e_verifica(folder, s, 0, true, OpzioniLettura{});
+  for (const ErroreRegistrato& e : s.errori.voci())
     if (esito.empty() && e.fonte == Fonte::kLinea) esito = "the built-in line text recorded an error";
   return esito;
 }
 
 std::string caso_completo(std::string_view ingresso) {
   MemoryFolder folder;
-  RunState s = stato_nuovo(kLunghezzaFuzz);
+  RunState s = stato_nuovo();
   size_t taglio = ingresso.find(kSeparatore);
   folder.files()[nome_testo_linea(s.percorso_nome)] = std::string(ingresso.substr(0, taglio));
   bool servizio = taglio != std::string_view::npos;
   if (servizio)
     folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = std::string(ingresso.substr(taglio + 1));
-  return compila_e_verifica(folder, s, 1, servizio);
+  return compila_e_verifica(folder, s, 1, servizio, kOpzioniFuzz);
 }
 
 }  // namespace scenario::fuzz

@@ -45,21 +45,7 @@ void dimensiona(RunState& s, int64_t lunghezza) {
 
 void svuota_servizio(RunState& s) { s.servizio.fill(Voce{}); }
 
-void registra_errore(RunState& s, Errore e, const DatiErrore& dati) {
-  s.errore_n = numero(e);
-  if (dati.ha_posizione) s.errore_pos = dati.posizione;
-  ErroreRegistrato r;
-  r.numero = numero(e);
-  r.ha_posizione = dati.ha_posizione;
-  r.posizione = s.errore_pos;
-  r.fonte = s.contesto.fonte;
-  r.offset_campo = s.contesto.offset_campo;
-  r.offset_record = s.contesto.offset_record;
-  r.offset_letto = s.contesto.offset_letto;
-  r.cella = dati.cella;
-  r.dettaglio = dati.dettaglio;
-  s.registro.push_back(std::move(r));
-}
+void registra_errore(RunState& s, Errore e, const DatiErrore& dati) { s.errori.registra(e, dati); }
 
 void registra_errore(RunState& s, Errore e) { registra_errore(s, e, DatiErrore{}); }
 
@@ -70,11 +56,6 @@ void registra_errore(RunState& s, Errore e, int32_t posizione) {
   registra_errore(s, e, dati);
 }
 
-void colloca_ultimo_errore(RunState& s, int32_t posizione) {
-  s.errore_pos = posizione;
-  if (s.registro.empty()) return;
-  s.registro.back().ha_posizione = true;
-  s.registro.back().posizione = posizione;
-}
+void colloca_ultimo_errore(RunState& s, int32_t posizione) { s.errori.colloca_ultimo(posizione); }
 
 }  // namespace scenario

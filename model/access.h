@@ -28,14 +28,6 @@ void dimensiona(RunState& s, int64_t lunghezza);
 // Clears the 87 entries of the service table.
 void svuota_servizio(RunState& s);
 
-// What is known of an error besides its number, recorded with it in one call.
-struct DatiErrore {
-  bool ha_posizione = false;
-  int32_t posizione = 0;  // with ha_posizione: becomes errore_pos
-  int64_t cella = -1;     // the cell concerned, for the placement pass
-  std::string dettaglio;  // what faulted, for run-time faults
-};
-
 // Records error `e` (the last recorded wins), with a position when it has one.
 void registra_errore(RunState& s, Errore e);
 void registra_errore(RunState& s, Errore e, int32_t posizione);

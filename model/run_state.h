@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/error_log.h"
 #include "model/plan.h"
 
 namespace scenario {
@@ -77,31 +78,8 @@ inline constexpr int kVoceTreno = 86;           // train name, cab-signal repeti
 
 inline constexpr int kMaxMontagne = 80;
 
-// Where a recorded error came from, so that tools can point at the text.
-enum class Fonte : uint8_t { kNessuna, kLinea, kServizio, kPiazzamento, kScrittura };
-
-struct ErroreRegistrato {
-  int32_t numero = 0;
-  bool ha_posizione = false;
-  int32_t posizione = 0;
-  Fonte fonte = Fonte::kNessuna;
-  size_t offset_campo = 0;   // byte offset of the field being read in its text
-  size_t offset_record = 0;  // byte offset of the record's keyword field
-  size_t offset_letto = 0;   // where the reader stood: the last field it began
-  int64_t cella = -1;        // the cell concerned, for the placement pass
-  std::string dettaglio;     // what faulted, for run-time faults
-};
-
-// Where the parser is, kept up to date as it reads.
-struct Contesto {
-  Fonte fonte = Fonte::kNessuna;
-  size_t offset_campo = 0;   // the field an error of the moment concerns
-  size_t offset_record = 0;  // and its record's keyword
-  size_t offset_letto = 0;   // the last field the reader began, wherever an error points
-};
-
 // What the parsers took from the texts, kept only when a run asks for it
-// (RunState::traccia): the author tools look at values as written, before
+// (OpzioniLettura::traccia): the author tools look at values as written, before
 // the compiler narrows or rounds them.
 struct CampoLetto {
   size_t inizio = 0;  // byte offsets of the field in its text, end excluded
@@ -131,14 +109,9 @@ struct RunState {
   std::string percorso_nome;
   std::string treno_nome;
   bool genera_linea = false;  // with the per-metre track plan
-  // Routes above this length stop the line half with error 1. Only the fuzz
-  // targets lower it, so that one run there stays cheap.
-  int32_t lunghezza_massima = kLunghezzaMassima;
   int32_t lunghezza_estesa = 0;
   int32_t n_celle = 0;
   int32_t n_montagne = 0;
-  int32_t errore_n = 0;
-  int32_t errore_pos = 0;
 
   std::vector<Cella> celle;
   std::array<Voce, kVociServizio> servizio{};
@@ -146,13 +119,10 @@ struct RunState {
   std::array<int32_t, kMaxMontagne + 1> montagne_inizio{};
   std::array<int32_t, kMaxMontagne + 1> montagne_fine{};
 
-  // Every error recorded in this run, in order; errore_n/errore_pos keep the last.
-  std::vector<ErroreRegistrato> registro;
-  Contesto contesto;
+  ErrorLog errori;
 
-  // With `traccia` set, every keyword field the parsers read, in order, with
-  // the record it was taken for and its fields (`letti`).
-  bool traccia = false;
+  // For a traced compile, every keyword field the parsers read, in order,
+  // with the record it was taken for and its fields.
   std::vector<RecordLetto> letti;
 
   bool griglia_pronta() const { return celle.size() >= 2; }

@@ -80,18 +80,19 @@ Analysis analyse(AnalysisRequest request) {
   RunState& s = a.state;
   s.percorso_nome = std::move(request.route);
   s.treno_nome = std::move(request.train);
-  s.traccia = request.trace;
 
   MemoryFolder memory;
   if (a.line.bytes) memory.files()[nome_testo_linea(s.percorso_nome)] = *a.line.bytes;
   if (a.service.bytes) memory.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = *a.service.bytes;
 
-  a.outcome = compila_percorso(s, memory, request.plan ? 1 : 0);
+  OpzioniLettura opzioni;
+  opzioni.traccia = request.trace;
+  a.outcome = compila_percorso(s, memory, request.plan ? 1 : 0, opzioni);
   if (request.binaries && a.outcome.fine == EsitoCompilazione::kScritto) {
     scrivi_file_binari(s, memory);
     a.files = files_written(s, memory);
   }
-  for (const ErroreRegistrato& e : s.registro) {
+  for (const ErroreRegistrato& e : s.errori.voci()) {
     const TextId text = text_of(e);
     a.errors.push_back({e, text, span_of(e, a.text(text).bytes)});
   }

@@ -36,8 +36,8 @@ nlohmann::ordered_json errors_json(const std::vector<Diagnostic>& diagnostics) {
 }
 
 nlohmann::ordered_json compile_report(const CompileOutcome& outcome, const std::vector<Diagnostic>& diagnostics) {
-  return {{"errore_n", outcome.analysis.state.errore_n},
-          {"errore_pos", outcome.analysis.state.errore_pos},
+  return {{"errore_n", outcome.analysis.state.errori.errore_n()},
+          {"errore_pos", outcome.analysis.state.errori.errore_pos()},
           {"fatal", fatal_json(outcome)},
           {"errors", errors_json(diagnostics)},
           {"files", outcome.written},

@@ -137,8 +137,8 @@ TEST_P(NumeriDiErrore, RecordedWithTheirFilesAndExitStatus) {
   folder.sostituisci(test::nome_servizio(), c.servizio);
   test::EsitoRun r = test::esegui_in(folder, kPosizioneIntatta);
 
-  EXPECT_EQ(r.s.errore_n, c.errore_n);
-  EXPECT_EQ(r.s.errore_pos, c.errore_pos);
+  EXPECT_EQ(r.s.errori.errore_n(), c.errore_n);
+  EXPECT_EQ(r.s.errori.errore_pos(), c.errore_pos);
   EXPECT_EQ(r.stato, c.stato) << r.diagnostica;
   if (c.riquadro)
     EXPECT_EQ(r.riquadri, std::vector<std::string>{c.riquadro});

@@ -105,7 +105,7 @@ protected:
     EXPECT_NE(r.stato, 0);
     const bool dentro_la_lettura = testo_descrizione(op.nome) && (op.tipo == "read" || op.tipo == "delete");
     bool ha_25 = false;
-    for (const ErroreRegistrato& e : r.s.registro)
+    for (const ErroreRegistrato& e : r.s.errori.voci())
       if (e.numero == 25) {
         ha_25 = true;
         EXPECT_NE(e.dettaglio.find(op.nome), std::string::npos) << e.dettaglio;

@@ -48,7 +48,7 @@ TEST_F(Placement, WorkedSlowDownAt22200) {
   ASSERT_EQ(cella(s, 465).tipo, kFineRallentamento);
 
   piazza_codici(s);
-  EXPECT_EQ(s.errore_n, 0);
+  EXPECT_EQ(s.errori.errore_n(), 0);
   EXPECT_EQ(codici(), a_180({427, 434, 440, 453, 461}));
 }
 
@@ -75,7 +75,7 @@ TEST_F(Placement, CodeInFrontOfTheFirstSignalWithinTwelveCellsOfTheEnd) {
     auto attesi = a_180({440, 434, 427, 453, 461});
     if (k.codice >= 0) attesi[k.codice] = 180;
     EXPECT_EQ(codici(), attesi) << "signal in " << k.segnale;
-    EXPECT_EQ(s.errore_n, 0) << "signal in " << k.segnale;
+    EXPECT_EQ(s.errori.errore_n(), 0) << "signal in " << k.segnale;
   }
 }
 
@@ -86,8 +86,8 @@ TEST_F(Placement, StepDNeverLowersAnExistingCode) {
   metti(113, kIndicatoreVMax);
   piazza_codici(s);
   EXPECT_EQ(cella(s, 114).valore1, 270);
-  EXPECT_EQ(s.errore_n, 13);
-  EXPECT_EQ(s.errore_pos, 110 * 50);
+  EXPECT_EQ(s.errori.errore_n(), 13);
+  EXPECT_EQ(s.errori.errore_pos(), 110 * 50);
 }
 
 TEST_F(Placement, SignalsWithinTwentyCellsBehindAWarning) {
@@ -126,7 +126,7 @@ TEST_F(Placement, InFrontOfASignalFreeCellsComeBeforeExistingCodes) {
     metti(88, k.tipo2, k.valore2);
     piazza_codici(s);
     EXPECT_EQ(codici(), k.codici) << "cells 89/88 of kinds " << int(k.tipo1) << "/" << int(k.tipo2);
-    EXPECT_EQ(s.errore_n, 0);
+    EXPECT_EQ(s.errori.errore_n(), 0);
   }
 }
 
@@ -137,7 +137,7 @@ TEST_F(Placement, ThreeWarningsReachingOneSignal) {
   metti(62, kAvvisoRallentamento);
   piazza_codici(s);
   EXPECT_EQ(codici(), a_180({48, 49}));
-  EXPECT_EQ(s.errore_n, 0);
+  EXPECT_EQ(s.errori.errore_n(), 0);
 }
 
 TEST_F(Placement, NoRoomInFrontOfASignal) {
@@ -148,8 +148,8 @@ TEST_F(Placement, NoRoomInFrontOfASignal) {
   piazza_codici(s);
   // Signal 90 has no room; signal 89 still gets its code.
   EXPECT_EQ(codici(), a_180({87}));
-  EXPECT_EQ(s.errore_n, 11);
-  EXPECT_EQ(s.errore_pos, 90 * 50);
+  EXPECT_EQ(s.errori.errore_n(), 11);
+  EXPECT_EQ(s.errori.errore_pos(), 90 * 50);
 }
 
 TEST_F(Placement, CodePointsBeforeAStartCell) {
@@ -163,7 +163,7 @@ TEST_F(Placement, CodePointsBeforeAStartCell) {
     metti(k.inizio, kInizioRallentamento, 110);
     piazza_codici(s);
     EXPECT_EQ(codici(), a_180(k.codici)) << "start cell " << k.inizio;
-    EXPECT_EQ(s.errore_n, 0) << "start cell " << k.inizio;
+    EXPECT_EQ(s.errori.errore_n(), 0) << "start cell " << k.inizio;
   }
 }
 
@@ -175,7 +175,7 @@ TEST_F(Placement, EachGroupTakesItsFirstFreeCandidate) {
   metti(82, kMarcaMontagna);
   piazza_codici(s);
   EXPECT_EQ(codici(), (std::map<int64_t, int16_t>{{94, 180}, {88, 270}, {87, 180}, {82, 180}}));
-  EXPECT_EQ(s.errore_n, 0);
+  EXPECT_EQ(s.errori.errore_n(), 0);
 }
 
 TEST_F(Placement, NoFreeCandidateInAGroup) {
@@ -183,8 +183,8 @@ TEST_F(Placement, NoFreeCandidateInAGroup) {
   for (int64_t i : {87, 88, 89}) metti(i, kSegnale);
   piazza_codici(s);
   EXPECT_EQ(codici(), a_180({95, 82}));
-  EXPECT_EQ(s.errore_n, 12);
-  EXPECT_EQ(s.errore_pos, 100 * 50);
+  EXPECT_EQ(s.errori.errore_n(), 12);
+  EXPECT_EQ(s.errori.errore_pos(), 100 * 50);
 }
 
 TEST_F(Placement, CodesInsideOnlyBelow110AndStepDOnlyAfterThem) {
@@ -206,7 +206,7 @@ TEST_F(Placement, EighthCellTakenShiftsTheCodeAndTheCountWithIt) {
   metti(115, kSegnale);  // 8 after 107, and the cell before it: forward one, to 116
   piazza_codici(s);
   EXPECT_EQ(codici(), a_180({95, 89, 82, 107, 116, 124}));
-  EXPECT_EQ(s.errore_n, 0);
+  EXPECT_EQ(s.errori.errore_n(), 0);
 }
 
 TEST_F(Placement, EndCellAsTheEighthOrEarlier) {
@@ -232,8 +232,8 @@ TEST_F(Placement, NoRoomAtAnEighthCellStopsTheCodesOfThatSlowDown) {
   for (int64_t i : {107, 108, 109}) metti(i, kSegnale);
   piazza_codici(s);
   EXPECT_EQ(codici(), a_180({95, 89, 82}));
-  EXPECT_EQ(s.errore_n, 13);
-  EXPECT_EQ(s.errore_pos, 108 * 50);
+  EXPECT_EQ(s.errori.errore_n(), 13);
+  EXPECT_EQ(s.errori.errore_pos(), 108 * 50);
 }
 
 TEST_F(Placement, OnlyTheLaterOfTwoFailuresRemains) {
@@ -244,10 +244,10 @@ TEST_F(Placement, OnlyTheLaterOfTwoFailuresRemains) {
   metti(289, kIndicatoreVMax);
   metti(288, kIndicatoreVMax);  // error 11 at 290
   piazza_codici(s);
-  EXPECT_EQ(s.errore_n, 11);
-  EXPECT_EQ(s.errore_pos, 290 * 50);
-  ASSERT_EQ(s.registro.size(), 2u);
-  EXPECT_EQ(s.registro[0].numero, 12);
+  EXPECT_EQ(s.errori.errore_n(), 11);
+  EXPECT_EQ(s.errori.errore_pos(), 290 * 50);
+  ASSERT_EQ(s.errori.voci().size(), 2u);
+  EXPECT_EQ(s.errori.voci()[0].numero, 12);
 }
 
 TEST_F(Placement, NothingBeyondTheLastCell) {
@@ -261,22 +261,22 @@ TEST_F(Placement, NothingBeyondTheLastCell) {
 
   // At an eighth step on the last cell the cell after it does not count.
   dimensiona(s, 20000);
-  s.registro.clear();
+  s.errori.azzera();
   metti(u - 8, kInizioRallentamento, 60);
   metti(u, kIndicatoreVMax);
   metti(u - 1, kIndicatoreVMax);
   EXPECT_NO_THROW(piazza_codici(s));
-  EXPECT_EQ(s.errore_n, 13);
-  EXPECT_EQ(s.errore_pos, u * 50);
+  EXPECT_EQ(s.errori.errore_n(), 13);
+  EXPECT_EQ(s.errori.errore_pos(), u * 50);
 }
 
 TEST(PlacementOnTheScenario, BuiltInGridWithoutSlowDownsIsLeftAsItIs) {
   auto c = test::leggi_scenario();
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
   std::vector<Cella> prima = c->s.celle;
   piazza_codici(c->s);
   EXPECT_EQ(c->s.celle, prima);
-  EXPECT_EQ(c->s.errore_n, 0);
+  EXPECT_EQ(c->s.errori.errore_n(), 0);
 }
 
 TEST(Minimo, SmallerOfTwo) {

@@ -329,12 +329,12 @@ TEST(LineErrors, EveryErrorAndItsEdges) {
     }
     for (const std::string& b : binari) folder.files()[b] = "vecchio";
     RunState s = test::stato_scenario();
-    s.errore_pos = kPosPrima;
+    s.errori = ErrorLog(kPosPrima);
 
     EsitoCompilazione esito = memorizza_percorso(s, folder, 1);
 
-    EXPECT_EQ(s.errore_n, c.errore_n);
-    EXPECT_EQ(s.errore_pos, c.errore_pos);
+    EXPECT_EQ(s.errori.errore_n(), c.errore_n);
+    EXPECT_EQ(s.errori.errore_pos(), c.errore_pos);
     EXPECT_FALSE(folder.exists(nome_linea));
     if (c.servizio != Servizio::kQualsiasi) {
       EXPECT_EQ(folder.exists(nome_servizio), c.servizio == Servizio::kResta);

@@ -42,8 +42,8 @@ EsitoLinea BuiltInLine::esito_;
 bool BuiltInLine::testo_rimasto_ = true;
 
 TEST_F(BuiltInLine, ParsesWithoutErrorAndDeletesTheText) {
-  EXPECT_EQ(s().errore_n, 0);
-  EXPECT_TRUE(s().registro.empty());
+  EXPECT_EQ(s().errori.errore_n(), 0);
+  EXPECT_TRUE(s().errori.vuoto());
   EXPECT_TRUE(esito_.prosegui);
   EXPECT_FALSE(testo_rimasto_);
 }

@@ -86,7 +86,7 @@ TEST(SpeedLimitBoard, ValuesAndTheirLimits) {
   EXPECT_EQ(c.valore2, 2);       // 12 / 5 = 2.4 rounds to 2
   EXPECT_EQ(c.valore3, 32760);   // 1638 x 20 still fits 16 bits
   EXPECT_EQ(c.valore4, -32765);  // 32771 keeps its low 16 bits
-  EXPECT_EQ(s.errore_n, 0);
+  EXPECT_EQ(s.errori.errore_n(), 0);
 
   t.posizione = 1000;
   t.vcs = 1639;  // 32780 does not fit the member

@@ -46,7 +46,7 @@ TEST(PlanFilePieces, ReadBackValueByValueTheFileIsThePlan) {
     test::metti_testi(folder, test::testo_di(righe));
     RunState s = test::stato_scenario();
     ASSERT_EQ(memorizza_percorso(s, folder, 1).fine, EsitoCompilazione::kScritto);
-    EXPECT_EQ(s.errore_n, c.errore_n);
+    EXPECT_EQ(s.errori.errore_n(), c.errore_n);
 
     const std::string& b = folder.files().at(nome_piano(kPercorsoNome));
     ASSERT_GT(b.size(), 2 * kPezzoPiano);

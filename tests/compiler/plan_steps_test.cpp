@@ -104,7 +104,7 @@ TEST(PlanSteps, EveryValueFollowsTheRuleOnePointAtATime) {
     RunState s = test::stato_scenario();
     s.genera_linea = true;
     memorizza_dati(s, folder);
-    EXPECT_EQ(s.errore_n, c.errore_n);
+    EXPECT_EQ(s.errori.errore_n(), c.errore_n);
 
     const Planimetria atteso = piano_atteso(c.lunghezza, c.curve);
     for (int a = 0; a < 2; ++a) {

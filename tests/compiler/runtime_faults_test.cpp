@@ -39,9 +39,9 @@ TEST_P(GuastiDiEsecuzione, BecomeError25WithBothTextsDeleted) {
   folder.sostituisci(test::nome_servizio(), c.servizio);
   test::EsitoRun r = test::esegui_in(folder);
 
-  EXPECT_EQ(r.s.errore_n, 25);
-  ASSERT_FALSE(r.s.registro.empty());
-  EXPECT_NE(r.s.registro.back().dettaglio.find(c.causa), std::string::npos) << r.s.registro.back().dettaglio;
+  EXPECT_EQ(r.s.errori.errore_n(), 25);
+  ASSERT_FALSE(r.s.errori.vuoto());
+  EXPECT_NE(r.s.errori.voci().back().dettaglio.find(c.causa), std::string::npos) << r.s.errori.voci().back().dettaglio;
   EXPECT_FALSE(folder.exists(test::nome_linea()));
   EXPECT_FALSE(folder.exists(test::nome_servizio()));
   EXPECT_EQ(r.stato, c.stato) << r.diagnostica;
@@ -75,7 +75,7 @@ TEST(GuastiAiMargini, ValuesAtTheEdgesFit) {
     folder.sostituisci(test::nome_servizio(), testo_servizio({velocita, "orologio, 32767, -32768, 0",
                                                               "numero vetture, 2147483647", stazione(1000, 255, 400)}));
     test::EsitoRun r = test::esegui_in(folder);
-    EXPECT_EQ(r.s.errore_n, 0) << velocita << "\n" << r.diagnostica;
+    EXPECT_EQ(r.s.errori.errore_n(), 0) << velocita << "\n" << r.diagnostica;
     EXPECT_EQ(r.stato, 0) << velocita;
   }
 }

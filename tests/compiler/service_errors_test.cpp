@@ -90,8 +90,8 @@ TEST(ServiceErrors, EachErrorWithItsPositionAndBothTextsGone) {
   for (const Caso& k : casi()) {
     SCOPED_TRACE(k.nome);
     auto c = test::compila(k.linea, k.servizio);
-    EXPECT_EQ(c->s.errore_n, k.errore_n);
-    EXPECT_EQ(c->s.errore_pos, k.errore_pos);
+    EXPECT_EQ(c->s.errori.errore_n(), k.errore_n);
+    EXPECT_EQ(c->s.errori.errore_pos(), k.errore_pos);
     EXPECT_FALSE(c->resta_linea());
     EXPECT_FALSE(c->resta_servizio());
     EXPECT_TRUE(c->folder.exists(nome_griglia(kPercorsoNome, kTrenoNome)));

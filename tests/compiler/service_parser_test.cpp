@@ -24,8 +24,8 @@ struct Tratto {
 
 TEST(ServiceParser, BuiltInContentGivesTheWorkedFigures) {
   auto c = leggi_scenario();
-  EXPECT_EQ(c->s.errore_n, 0);
-  EXPECT_TRUE(c->s.registro.empty());
+  EXPECT_EQ(c->s.errori.errore_n(), 0);
+  EXPECT_TRUE(c->s.errori.vuoto());
   EXPECT_FALSE(c->resta_servizio());
   ASSERT_EQ(c->s.n_celle, 1610);
 
@@ -77,7 +77,7 @@ TEST(ServiceParser, StationAreasFollowTheirType) {
                              stazione(6000, 7, 300, "Scalo"),
                              "stazione, 8000, 11, 600, 1, 1, 1, 7,8,9, 10,11,12, 13, 1, 2, 3, Ultima",
                          }));
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
 
   // Ordinary type, first station: the sixth value still adds 50 m.
   EXPECT_EQ(c->voce(1).inizio, 800);
@@ -132,7 +132,7 @@ TEST(ServiceParser, ShortStationLosesItsFifthValue) {
                              "stazione, 3000, 11, 500, 0, 1, 0, 0,0,0, 0,0,0, 0, 0, 0, 0, Corta",
                              "stazione, 5000, 11, 600, 0, 1, 0, 0,0,0, 0,0,0, 0, 0, 0, 0, Lunga",
                          }));
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
   EXPECT_EQ(c->voce(2).campo5, 0);
   EXPECT_EQ(c->voce(3).campo5, 1);
 }
@@ -140,11 +140,11 @@ TEST(ServiceParser, ShortStationLosesItsFifthValue) {
 TEST(ServiceParser, StationsMustStandAtLeast350MetresApart) {
   // The first area ends at 1200; the next begins 300 or 350 m later.
   auto vicina = leggi(kLinea, testo_servizio({stazione(1000, 11, 400), stazione(1700, 11, 400)}));
-  EXPECT_EQ(vicina->s.errore_n, 22);
-  EXPECT_EQ(vicina->s.errore_pos, 1700);
+  EXPECT_EQ(vicina->s.errori.errore_n(), 22);
+  EXPECT_EQ(vicina->s.errori.errore_pos(), 1700);
 
   auto lontana = leggi(kLinea, testo_servizio({stazione(1000, 11, 400), stazione(1750, 11, 400)}));
-  EXPECT_EQ(lontana->s.errore_n, 0);
+  EXPECT_EQ(lontana->s.errori.errore_n(), 0);
   EXPECT_EQ(lontana->voce(2).inizio, 1550);
 }
 
@@ -152,8 +152,8 @@ TEST(ServiceParser, EightBoardsLeaveRoomForSeventyStations) {
   std::vector<std::string> record;
   for (int k = 0; k < 71; ++k) record.push_back(stazione(1000 + 500 * k, 30, 100, "S" + std::to_string(k + 1)));
   auto c = leggi(testo_linea(40000, test::cartelli(8)), testo_servizio(record));
-  EXPECT_EQ(c->s.errore_n, 10);
-  EXPECT_EQ(c->s.errore_pos, test::kPosizioneIntatta);
+  EXPECT_EQ(c->s.errori.errore_n(), 10);
+  EXPECT_EQ(c->s.errori.errore_pos(), test::kPosizioneIntatta);
   EXPECT_EQ(c->voce(70).testo, "S70");
   EXPECT_EQ(c->voce(71).testo, "S71");  // written, then refused
   EXPECT_EQ(c->voce(72), Voce{});
@@ -161,12 +161,12 @@ TEST(ServiceParser, EightBoardsLeaveRoomForSeventyStations) {
 
   record.pop_back();
   auto settanta = leggi(testo_linea(40000, test::cartelli(8)), testo_servizio(record));
-  EXPECT_EQ(settanta->s.errore_n, 0);
+  EXPECT_EQ(settanta->s.errori.errore_n(), 0);
 }
 
 TEST(ServiceParser, EightyBoardsLeaveNoRoomForAStation) {
   auto c = leggi(testo_linea(10000, test::cartelli(80)), testo_servizio({stazione(9000, 11, 400, "Nuova")}));
-  EXPECT_EQ(c->s.errore_n, 10);
+  EXPECT_EQ(c->s.errori.errore_n(), 10);
   EXPECT_EQ(c->voce(1).testo, "(board 79)");
   EXPECT_EQ(c->voce(1).posizione, 0);
   EXPECT_EQ(c->cella(183).tipo, 0);
@@ -192,7 +192,7 @@ TEST(ServiceParser, SignalValuesAndTime) {
   std::vector<std::string> record;
   for (const Caso& k : casi) record.push_back(k.record);
   auto c = leggi(kLinea, testo_servizio(record));
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
   for (const Caso& k : casi) {
     const Cella& s = c->cella(k.cella);
     EXPECT_EQ(s.tipo, 1) << k.record;
@@ -207,7 +207,7 @@ TEST(ServiceParser, SignalValuesAndTime) {
 
 TEST(ServiceParser, SignalInCellEightMarksDownToCellZero) {
   auto c = leggi(kLinea, testo_servizio({"segnale, 350, 2, 4, 0, 0, 0, 2, 4, 0, 0, 0"}));
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
   EXPECT_EQ(c->cella(8).tipo, 1);
   EXPECT_EQ(c->cella(6).avviso, 81);
   EXPECT_EQ(c->cella(0).avviso, 84);
@@ -217,7 +217,7 @@ TEST(ServiceParser, SignalOnATunnelMarkerIsStored) {
   // Tunnel type 11 from 0: markers every fourth cell from cell 3, so cell 63 is one.
   auto c = leggi(testo_linea(10000, {"montagna, 0, 5000, 11"}),
                  testo_servizio({"segnale, 3100, 2, 4, 0, 0, 0, 2, 4, 0, 0, 0"}));
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
   EXPECT_EQ(c->cella(59).tipo, 11);
   EXPECT_EQ(c->cella(63).tipo, 1);
 }
@@ -225,7 +225,7 @@ TEST(ServiceParser, SignalOnATunnelMarkerIsStored) {
 TEST(ServiceParser, SlowDownCellsAndWarningSequence) {
   auto c = leggi(kLinea,
                  testo_servizio({"rallentamento, 1550, 60, 500, 2, 1, 7", "rallentamento, 6000, 30, 1000, 4, 1, 0"}));
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
   struct Atteso {
     int64_t cella;
     uint8_t tipo;
@@ -256,7 +256,7 @@ TEST(ServiceParser, SlowDownsOffTheStepRoundEachCell) {
   for (const Caso& k : casi) {
     SCOPED_TRACE(k.posizione);
     auto c = leggi(kLinea, testo_servizio({"rallentamento, " + std::to_string(k.posizione) + ", 60, 500, 0, 1, 0"}));
-    ASSERT_EQ(c->s.errore_n, 0);
+    ASSERT_EQ(c->s.errori.errore_n(), 0);
     EXPECT_EQ(c->cella(k.avviso).tipo, 4);
     EXPECT_EQ(c->cella(k.inizio).tipo, 3);
     EXPECT_EQ(c->cella(k.fine).tipo, 2);
@@ -270,7 +270,7 @@ TEST(ServiceParser, SlowDownsOffTheStepRoundEachCell) {
 
 TEST(ServiceParser, SlowDownAt1500HasNoWarning) {
   auto c = leggi(kLinea, testo_servizio({"rallentamento, 1500, 60, 500, 0, 1, 0"}));
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
   EXPECT_EQ(c->cella(31).tipo, 3);
   EXPECT_EQ(c->cella(41).tipo, 2);
   for (int64_t i = 0; i <= 30; ++i) EXPECT_EQ(c->cella(i).tipo, 0) << "cell " << i;
@@ -279,7 +279,7 @@ TEST(ServiceParser, SlowDownAt1500HasNoWarning) {
 TEST(ServiceParser, CodeSteps) {
   auto c = leggi(kLinea, testo_servizio({"abbattimento, 0, 270", "abbattimento, 500, AC", "abbattimento, 1000, -5",
                                          "abbattimento, 1500, 0", "abbattimento, 2000, 70000"}));
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
   EXPECT_EQ(c->cella(0).tipo, 12);
   EXPECT_EQ(c->cella(0).valore1, 270);
   EXPECT_EQ(c->cella(10).tipo, 13);
@@ -297,7 +297,7 @@ TEST(ServiceParser, SpeedAndAdhesionRuns) {
                              "aderenza, 0, 300",    // kept as its low byte
                              "aderenza, 1000, 70",
                          }));
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
   for (int64_t i = 0; i <= 9; ++i) EXPECT_EQ(c->cella(i).vel_limite, 10) << "cell " << i;
   EXPECT_EQ(c->cella(10).vel_limite, 20);
   EXPECT_EQ(c->cella(11).vel_limite, 30);
@@ -311,7 +311,7 @@ TEST(ServiceParser, SpeedAndAdhesionRuns) {
 
 TEST(ServiceParser, FirstRunsBeyondZeroStartFromZero) {
   auto c = leggi(kLinea, testo_servizio({"velocita, 500, 100", "aderenza, 500, 70"}));
-  ASSERT_EQ(c->s.errore_n, 0);
+  ASSERT_EQ(c->s.errori.errore_n(), 0);
   EXPECT_EQ(c->cella(9).vel_limite, 0);
   EXPECT_EQ(c->cella(9).aderenza, 0);
   EXPECT_EQ(c->cella(10).vel_limite, 20);
@@ -321,8 +321,8 @@ TEST(ServiceParser, FirstRunsBeyondZeroStartFromZero) {
 TEST(ServiceParser, SpeedBeyondTheGridEndsTheParseAndFillsWithThePreviousSpeed) {
   auto c = leggi(kLinea, testo_servizio({"velocita, 0, 50", "velocita, 1000, 100", "velocita, 16950, 150",
                                          "segnale, 3100, 2, 4, 0, 0, 0, 2, 4, 0, 0, 0"}));
-  EXPECT_EQ(c->s.errore_n, 15);
-  EXPECT_EQ(c->s.errore_pos, 16950);
+  EXPECT_EQ(c->s.errori.errore_n(), 15);
+  EXPECT_EQ(c->s.errori.errore_pos(), 16950);
   EXPECT_FALSE(c->resta_servizio());
   EXPECT_EQ(c->cella(19).vel_limite, 10);
   EXPECT_EQ(c->cella(20).vel_limite, 20);
@@ -331,7 +331,7 @@ TEST(ServiceParser, SpeedBeyondTheGridEndsTheParseAndFillsWithThePreviousSpeed) 
 
   // 16900 m is the last position in range.
   auto ultima = leggi(kLinea, testo_servizio({"velocita, 0, 50", "velocita, 16900, 100"}));
-  EXPECT_EQ(ultima->s.errore_n, 0);
+  EXPECT_EQ(ultima->s.errori.errore_n(), 0);
   EXPECT_EQ(ultima->cella(337).vel_limite, 10);
   EXPECT_EQ(ultima->cella(338).vel_limite, 20);  // the closing fill writes at least one cell
 }
@@ -339,7 +339,7 @@ TEST(ServiceParser, SpeedBeyondTheGridEndsTheParseAndFillsWithThePreviousSpeed) 
 TEST(ServiceParser, NoGeneralSectionStoresNothing) {
   auto c = leggi(kLinea, test::righe_crlf({"velocita, 0, 50", "segnale, 3100, 2, 4, 0, 0, 0, 2, 4, 0, 0, 0",
                                            "stazione, 1000, 11, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X", "[fine]"}));
-  EXPECT_EQ(c->s.errore_n, 0);
+  EXPECT_EQ(c->s.errori.errore_n(), 0);
   EXPECT_FALSE(c->resta_servizio());
   EXPECT_EQ(c->cella(0).vel_limite, 0);
   EXPECT_EQ(c->cella(63).tipo, 0);
@@ -372,8 +372,8 @@ TEST(ServiceParser, LineErrorFifteenEndsTheServiceAtItsFirstSignal) {
   auto c = leggi(testo_linea(10000, {"pendenza, 20000, 3"}),
                  testo_servizio({"velocita, 0, 50", stazione(1000, 11, 400),
                                  "segnale, 3100, 2, 4, 0, 0, 0, 2, 4, 0, 0, 0", "abbattimento, 4000, 270"}));
-  EXPECT_EQ(c->s.errore_n, 15);
-  EXPECT_EQ(c->s.errore_pos, 3100);
+  EXPECT_EQ(c->s.errori.errore_n(), 15);
+  EXPECT_EQ(c->s.errori.errore_pos(), 3100);
   EXPECT_FALSE(c->resta_servizio());
   EXPECT_EQ(c->voce(1).posizione, 1000);
   EXPECT_EQ(c->cella(63).tipo, 1);  // stored before the parser looked
@@ -385,8 +385,8 @@ TEST(ServiceParser, KilometrePostsOffTheFiftyMetreStepGiveErrorTwoAfterAFifteen)
   std::string linea = test::righe_crlf(
       {"[generale]", "lunghezza percorso, 10000", "progressiva chilometrica uno, 0, 75, 0", "[x]", "[fine]"});
   auto c = leggi(linea, testo_servizio({"velocita, 0, 50", "velocita, 20000, 100"}));
-  EXPECT_EQ(c->s.errore_n, 2);
-  EXPECT_EQ(c->s.errore_pos, 20000);
+  EXPECT_EQ(c->s.errori.errore_n(), 2);
+  EXPECT_EQ(c->s.errori.errore_pos(), 20000);
   EXPECT_EQ(c->cella(337).vel_limite, 10);
 }
 

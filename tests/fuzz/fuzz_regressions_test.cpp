@@ -59,10 +59,9 @@ EsitoCompilazione compila_ingresso(const std::string& ingresso, int32_t limite, 
   MemoryFolder folder;
   s.percorso_nome = kPercorsoNome;
   s.treno_nome = kTrenoNome;
-  s.lunghezza_massima = limite;
   folder.files()[nome_testo_linea(s.percorso_nome)] = ingresso.substr(0, taglio);
   folder.files()[nome_testo_servizio(s.percorso_nome, s.treno_nome)] = ingresso.substr(taglio + 1);
-  return memorizza_percorso(s, folder, 1);
+  return memorizza_percorso(s, folder, 1, {.traccia = false, .lunghezza_massima = limite});
 }
 
 // The short-route seed is what lets the fuzzers reach every section under
@@ -75,14 +74,14 @@ TEST(FuzzSeeds, TheShortRouteCompilesCleanly) {
 
   RunState s;
   EXPECT_EQ(compila_ingresso(ingresso, 3000, s).fine, EsitoCompilazione::kScritto);
-  EXPECT_EQ(s.errore_n, 0);
-  EXPECT_TRUE(s.registro.empty());
+  EXPECT_EQ(s.errori.errore_n(), 0);
+  EXPECT_TRUE(s.errori.vuoto());
   EXPECT_EQ(s.planimetria.posizioni(), 10001u);
 
   // One metre over the limit: error 1, no grid.
   RunState oltre;
   EXPECT_EQ(compila_ingresso(ingresso, 2999, oltre).fine, EsitoCompilazione::kSenzaGriglia);
-  EXPECT_EQ(oltre.errore_n, 1);
+  EXPECT_EQ(oltre.errori.errore_n(), 1);
 }
 
 }  // namespace

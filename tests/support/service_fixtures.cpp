@@ -51,7 +51,7 @@ std::unique_ptr<Compilato> prepara(const std::string& linea, const std::optional
   auto c = std::make_unique<Compilato>();
   c->s.percorso_nome = kPercorsoNome;
   c->s.treno_nome = kTrenoNome;
-  c->s.errore_pos = kPosizioneIntatta;
+  c->s.errori = ErrorLog(kPosizioneIntatta);
   c->folder.files()[nome_testo_linea(kPercorsoNome)] = linea;
   if (servizio) c->folder.files()[nome_testo_servizio(kPercorsoNome, kTrenoNome)] = *servizio;
   return c;

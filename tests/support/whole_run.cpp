@@ -22,7 +22,7 @@ void FolderConSostituti::rename(const std::string& from, const std::string& to) 
 
 EsitoRun esegui_in(Folder& folder, int32_t errore_pos) {
   EsitoRun esito;
-  esito.s.errore_pos = errore_pos;
+  esito.s.errori = ErrorLog(errore_pos);
   FinestraProva finestra;
   std::ostringstream diagnostica;
   esito.stato = esegui(esito.s, folder, finestra, diagnostica);
