@@ -65,8 +65,8 @@ void prepara(RunState& s) {
   s.treno_nome = kTrenoNome;
   s.genera_linea = true;
   svuota_servizio(s);
-  voce(s, 85).testo = s.percorso_nome;
-  voce(s, 86).testo = s.treno_nome;
+  voce(s, kVoceGenerale).testo = s.percorso_nome;
+  voce(s, kVoceTreno).testo = s.treno_nome;
 }
 
 void metti_testi(MemoryFolder& folder, const Caso& c) {

@@ -49,7 +49,8 @@ class ErrorLog {
 public:
   // `errore_pos` is the position a run starts from: an error recorded
   // without one keeps the position before it.
-  explicit ErrorLog(int32_t errore_pos = 0) : errore_pos_(errore_pos) {}
+  ErrorLog() = default;
+  explicit ErrorLog(int32_t errore_pos) : errore_pos_(errore_pos) {}
 
   // Where an error recorded now is met; the readers and passes move it.
   Contesto dove;
