@@ -20,8 +20,6 @@ void CartellaRegistrata::remove(const std::string& name) {
   interna_.remove(name);
 }
 
-std::vector<std::string> CartellaRegistrata::list() { return interna_.list(); }
-
 void CartellaRegistrata::create(const std::string& name) {
   in_scrittura_[name].clear();
   interna_.create(name);

@@ -31,7 +31,6 @@ public:
   bool exists(const std::string& name) override;
   std::string read(const std::string& name) override;
   void remove(const std::string& name) override;
-  std::vector<std::string> list() override;
   void create(const std::string& name) override;
   void write(const std::string& name, std::string_view bytes) override;
   void flush(const std::string& name) override;

@@ -14,6 +14,8 @@ constexpr int kVelocitaSenzaCodici = 110;
 constexpr int kPassoInterno = 8;
 constexpr int kRicercaDopoFine = 12;
 
+int32_t minimo(int32_t x, int32_t y) { return x > y ? y : x; }
+
 // One pass over the grid; the last cell is U. Every read and write stays in 0..U.
 class Piazzamento {
 public:
@@ -129,8 +131,6 @@ private:
 };
 
 }  // namespace
-
-int32_t minimo(int32_t x, int32_t y) { return x > y ? y : x; }
 
 void piazza_codici(RunState& s) { Piazzamento(s).esegui(); }
 

@@ -7,7 +7,6 @@
 
 namespace scenario {
 
-int32_t minimo(int32_t x, int32_t y);
 void piazza_codici(RunState& s);
 
 }  // namespace scenario

@@ -26,7 +26,6 @@ public:
   void traccia(std::vector<CampoLetto>* campi) { campi_ = campi; }
 
   bool alla_fine() const { return pos_ >= testo_.size(); }
-  size_t posizione() const { return pos_; }
 
   std::string leggi_testo();
   int32_t leggi_long();

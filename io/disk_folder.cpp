@@ -77,15 +77,6 @@ void DiskFolder::remove(const std::string& name) {
   if (::unlink(path_of(name).c_str()) != 0) throw FolderError("delete", name, system_reason());
 }
 
-std::vector<std::string> DiskFolder::list() {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(root_, ec))
-    names.push_back(entry.path().filename().string());
-  if (ec) throw FolderError("list", root_.string(), ec.message());
-  return names;
-}
-
 void DiskFolder::create(const std::string& name) {
   close_open_file();
   // Exclusive and without following links: an entry already there, even a

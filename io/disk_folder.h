@@ -19,7 +19,6 @@ public:
   bool exists(const std::string& name) override;
   std::string read(const std::string& name) override;
   void remove(const std::string& name) override;
-  std::vector<std::string> list() override;
   void create(const std::string& name) override;
   void write(const std::string& name, std::string_view bytes) override;
   void flush(const std::string& name) override;
@@ -27,8 +26,6 @@ public:
   void rename_new(const std::string& from, const std::string& to) override;
   void sync_folder() override;
   void keep_copy(const std::string& name, const std::string& copy) override;
-
-  const std::filesystem::path& root() const { return root_; }
 
 private:
   std::string path_of(const std::string& name) const;

@@ -5,8 +5,8 @@ namespace scenario {
 
 // Wraps another folder and makes chosen operations fail, as a full disk or a
 // vanished file would. Counted operations: read, delete, create, write, flush
-// rename, rename_new and keep_copy (exists and list are questions, not operations, and
-// never fail).
+// rename, rename_new and keep_copy (exists is a question, not an operation,
+// and never fails).
 class FaultyFolder : public Folder {
 public:
   explicit FaultyFolder(Folder& inner) : inner_(inner) {}
@@ -19,7 +19,6 @@ public:
   long operations() const { return count_; }
 
   bool exists(const std::string& name) override { return inner_.exists(name); }
-  std::vector<std::string> list() override { return inner_.list(); }
   std::string read(const std::string& name) override;
   void remove(const std::string& name) override;
   void create(const std::string& name) override;

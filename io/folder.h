@@ -35,7 +35,6 @@ public:
   // The whole content of a file; throws FolderError when it cannot be read.
   virtual std::string read(const std::string& name) = 0;
   virtual void remove(const std::string& name) = 0;
-  virtual std::vector<std::string> list() = 0;
 
   // The primitives of a crash-safe replace (see replace_file). `create` makes
   // a new empty file that only this run writes: whatever held the name before

@@ -14,12 +14,6 @@ void MemoryFolder::remove(const std::string& name) {
   if (files_.erase(name) == 0) throw FolderError("delete", name, "No such file or directory");
 }
 
-std::vector<std::string> MemoryFolder::list() {
-  std::vector<std::string> names;
-  for (const auto& [name, content] : files_) names.push_back(name);
-  return names;
-}
-
 void MemoryFolder::create(const std::string& name) { files_[name].clear(); }
 
 void MemoryFolder::write(const std::string& name, std::string_view bytes) {

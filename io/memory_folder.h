@@ -11,7 +11,6 @@ public:
   bool exists(const std::string& name) override;
   std::string read(const std::string& name) override;
   void remove(const std::string& name) override;
-  std::vector<std::string> list() override;
   void create(const std::string& name) override;
   void write(const std::string& name, std::string_view bytes) override;
   void flush(const std::string& name) override;
@@ -19,6 +18,7 @@ public:
   void keep_copy(const std::string& name, const std::string& copy) override;
 
   std::map<std::string, std::string>& files() { return files_; }
+  const std::map<std::string, std::string>& files() const { return files_; }
 
 private:
   std::map<std::string, std::string> files_;

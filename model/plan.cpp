@@ -46,11 +46,6 @@ AssePiano::AssePiano(const ValorePiano* da, const ValorePiano* a) : AssePiano(si
 
 AssePiano::AssePiano(const AssePiano& altro) : AssePiano(altro.begin(), altro.end()) { doppi_ = altro.doppi_; }
 
-const ValorePiano& AssePiano::at(size_t i) const {
-  if (i >= n_) throw std::out_of_range(fuori(i, 1, n_));
-  return v_[i];
-}
-
 void AssePiano::metti(size_t i, const ValorePiano& v) {
   if (i >= n_) throw std::out_of_range(fuori(i, 1, n_));
   v_[i] = v;

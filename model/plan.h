@@ -84,8 +84,6 @@ public:
   const ValorePiano* begin() const { return v_; }
   const ValorePiano* end() const { return v_ + n_; }
   const ValorePiano& operator[](size_t i) const { return v_[i]; }
-  // As [], but a position outside the row throws std::out_of_range.
-  const ValorePiano& at(size_t i) const;
 
   // Puts `v` at position i; a position outside the row throws
   // std::out_of_range.

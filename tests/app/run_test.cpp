@@ -15,6 +15,7 @@
 #include "io/file_names.h"
 #include "sources/built_in_names.h"
 #include "io/text_writer.h"
+#include "support/temp_folder.h"
 #include "support/texts.h"
 
 namespace scenario {
@@ -28,10 +29,10 @@ const std::vector<std::string> kBinari = {nome_piano(kPercorsoNome), nome_tabell
 // Records what the run asks of the window.
 class FinestraFinta : public Finestra {
 public:
-  explicit FinestraFinta(Folder& folder) : file_all_inizio(folder.list().size()), folder_(folder) {}
+  explicit FinestraFinta(const MemoryFolder& folder) : file_all_inizio(folder.files().size()), folder_(folder) {}
   void mostra_attesa() override {
     ++attese;
-    file_all_attesa = folder_.list().size();
+    file_all_attesa = folder_.files().size();
   }
   void mostra_errore(const std::string& testo) override { riquadri.push_back(testo); }
   [[noreturn]] void termina(int) override { throw std::logic_error("the run must not end the process"); }
@@ -42,7 +43,7 @@ public:
   std::vector<std::string> riquadri;
 
 private:
-  Folder& folder_;
+  const MemoryFolder& folder_;
 };
 
 // A folder in which the line text, once written, holds `sostituto` instead
@@ -68,15 +69,18 @@ struct Esito {
   std::vector<std::string> riquadri;
 };
 
-Esito esegui_in(Folder& folder) {
+// A run writing through `folder` into `contenuto`.
+Esito esegui_in(Folder& folder, const MemoryFolder& contenuto) {
   RunState s;
-  FinestraFinta finestra(folder);
+  FinestraFinta finestra(contenuto);
   std::ostringstream diagnostica;
   int stato = esegui(s, folder, finestra, diagnostica);
   EXPECT_EQ(finestra.attese, 1);
   EXPECT_EQ(finestra.file_all_attesa, finestra.file_all_inizio) << "the wait window comes before any file";
   return {stato, diagnostica.str(), finestra.riquadri};
 }
+
+Esito esegui_in(MemoryFolder& folder) { return esegui_in(folder, folder); }
 
 bool scratch(const std::string& nome) { return nome.size() > 5 && nome.substr(nome.size() - 5) == ".part"; }
 
@@ -170,12 +174,12 @@ TEST(Run, ALineTextThatCannotBeWrittenEndsTheRun) {
   memoria.files()[kBinari[2]] = "vecchio";
   FaultyFolder folder(memoria);
   folder.fail_at(1);  // creating the line text
-  Esito e = esegui_in(folder);
+  Esito e = esegui_in(folder, memoria);
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(e.diagnostica, "scenario: cannot write 'Valmora - Dorvane_linea.txt': Input/output error (injected)\n");
   EXPECT_TRUE(e.riquadri.empty());
   EXPECT_EQ(folder.operations(), 1);  // nothing else is attempted
-  EXPECT_EQ(memoria.list(), std::vector<std::string>{kBinari[2]});
+  EXPECT_EQ(test::nomi(memoria), std::vector<std::string>{kBinari[2]});
 }
 
 // Each file operation of a run fails in turn. A failing write ends the run at
@@ -187,7 +191,7 @@ TEST(Run, EveryFailingOperationLeavesWholeFiles) {
   MemoryFolder pulita;
   pulita.files() = vecchi;
   FaultyFolder contatore(pulita);
-  ASSERT_EQ(esegui_in(contatore).stato, 0);
+  ASSERT_EQ(esegui_in(contatore, pulita).stato, 0);
   const long operazioni = contatore.operations();
   ASSERT_GT(operazioni, 10);
   // What a clean run writes, the two texts it deletes included.
@@ -201,7 +205,7 @@ TEST(Run, EveryFailingOperationLeavesWholeFiles) {
     memoria.files() = vecchi;
     FaultyFolder folder(memoria);
     folder.fail_at(n);
-    Esito e = esegui_in(folder);
+    Esito e = esegui_in(folder, memoria);
     for (const auto& [nome, contenuto] : memoria.files()) EXPECT_FALSE(scratch(nome)) << nome;
     auto binari_vecchi = [&] {
       for (const std::string& b : kBinari) EXPECT_EQ(memoria.files()[b], vecchi[b]) << b;

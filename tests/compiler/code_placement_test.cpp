@@ -279,12 +279,5 @@ TEST(PlacementOnTheScenario, BuiltInGridWithoutSlowDownsIsLeftAsItIs) {
   EXPECT_EQ(c->s.errori.errore_n(), 0);
 }
 
-TEST(Minimo, SmallerOfTwo) {
-  EXPECT_EQ(minimo(180, 270), 180);
-  EXPECT_EQ(minimo(180, 120), 120);
-  EXPECT_EQ(minimo(180, 180), 180);
-  EXPECT_EQ(minimo(180, -5), -5);
-}
-
 }  // namespace
 }  // namespace scenario

@@ -8,6 +8,7 @@
 
 #include "compiler/compile.h"
 #include "io/memory_folder.h"
+#include "model/access.h"
 #include "io/file_names.h"
 #include "sources/built_in_names.h"
 #include "support/texts.h"
@@ -187,26 +188,25 @@ const std::vector<Caso>& casi() {
        .servizio = Servizio::kResta,
        .verifica =
            [](const RunState& s) {
-             EXPECT_EQ(s.planimetria.coordinata[0].at(1000000).tag, ValorePiano::kDoppio);
-             EXPECT_TRUE(s.planimetria.coordinata[0].at(1000001).vuoto());
+             EXPECT_EQ(punto(s, 1000000, 0).tag, ValorePiano::kDoppio);
+             EXPECT_TRUE(punto(s, 1000001, 0).vuoto());
            }},
       {.nome = "curvaS1 turns left",
        .linea = linea({"curvaS1, 100, 100"}),
        .verifica =
            [](const RunState& s) {
-             EXPECT_EQ(s.planimetria.coordinata[0].at(100).come_doppio(), 0.0);
-             EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0].at(101).doppio(), -0.0001);
-             EXPECT_DOUBLE_EQ(s.planimetria.coordinata[1].at(101).doppio(), 101.0);
+             EXPECT_EQ(punto(s, 100, 0).come_doppio(), 0.0);
+             EXPECT_DOUBLE_EQ(punto(s, 101, 0).doppio(), -0.0001);
+             EXPECT_DOUBLE_EQ(punto(s, 101, 1).doppio(), 101.0);
            }},
       {.nome = "curvad12 is class 1 to the right",
        .linea = linea({"curvad12, 100, 100"}),
-       .verifica = [](const RunState& s) { EXPECT_DOUBLE_EQ(s.planimetria.coordinata[0].at(101).doppio(), 0.0001); }},
+       .verifica = [](const RunState& s) { EXPECT_DOUBLE_EQ(punto(s, 101, 0).doppio(), 0.0001); }},
       {.nome = "curve past the plan",
        .linea = linea({"curvad1, 100, 20000"}),
        .errore_n = 25,
        .servizio = Servizio::kEliminato,
-       .verifica =
-           [](const RunState& s) { EXPECT_EQ(s.planimetria.coordinata[0].at(17000).tag, ValorePiano::kDoppio); }},
+       .verifica = [](const RunState& s) { EXPECT_EQ(punto(s, 17000, 0).tag, ValorePiano::kDoppio); }},
       {.nome = "gradient beyond the grid",
        .linea = linea({"pendenza, 500, 3", "pendenza, 20000, 5", "montagna, 1000, 2000, 1"}),
        .errore_n = 15,
@@ -218,8 +218,8 @@ const std::vector<Caso>& casi() {
              pendenze(s, 338, 340, 0);
              EXPECT_EQ(s.n_montagne, 0);
              EXPECT_EQ(cella(s, 20).montagna, 0);
-             EXPECT_EQ(s.planimetria.coordinata[1].at(16998).doppio(), 16998.0);
-             EXPECT_TRUE(s.planimetria.coordinata[1].at(16999).vuoto());
+             EXPECT_EQ(punto(s, 16998, 1).doppio(), 16998.0);
+             EXPECT_TRUE(punto(s, 16999, 1).vuoto());
            }},
       {.nome = "two comment fields skipped in the record loop, the third tested",
        .linea = linea({"- a -", "- pendenza 1 -", "- pendenza 2 -", "500, 3"}),
@@ -347,7 +347,7 @@ TEST(LineErrors, EveryErrorAndItsEdges) {
       EXPECT_EQ(esito.numero_riquadro, c.errore_n);
       for (const std::string& b : binari) EXPECT_EQ(folder.read(b), "vecchio") << b;
     }
-    EXPECT_EQ(folder.list().size(), 3u + (folder.exists(nome_servizio) ? 1 : 0)) << "a scratch file is left";
+    EXPECT_EQ(folder.files().size(), 3u + (folder.exists(nome_servizio) ? 1 : 0)) << "a scratch file is left";
     if (c.verifica) c.verifica(s);
   }
 }

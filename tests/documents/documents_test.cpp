@@ -98,7 +98,7 @@ TEST(CrewDocuments, FixedDocumentsMatchTheReferenceByteForByte) {
     RunState s = stato_del_percorso();
     d.scrivi(s, folder);
     const std::string nome = d.nome(s.percorso_nome, s.treno_nome);
-    EXPECT_EQ(folder.list(), std::vector<std::string>{nome}) << d.riferimento;
+    EXPECT_EQ(dir.names(), std::vector<std::string>{nome}) << d.riferimento;
     EXPECT_EQ(dir.read(nome), leggi_riferimento(d.riferimento)) << d.riferimento;
   }
 }
@@ -112,7 +112,7 @@ TEST(CrewDocuments, FileNamesCarryRouteAndTrain) {
   std::vector<std::string> attesi = {"Valmora - Dorvane_ICN 853_note.txt",
                                      "Valmora - Dorvane_ICN 853_rallentamenti.txt",
                                      "Valmora - Dorvane_ICN 853_scheda_treno.txt"};
-  EXPECT_EQ(folder.list(), attesi);
+  EXPECT_EQ(test::nomi(folder), attesi);
 }
 
 // True when the bytes hold a lead byte followed by the continuation bytes it
@@ -197,7 +197,7 @@ TEST(CrewDocuments, OlderLongerFileIsReplacedWhole) {
     DiskFolder folder(dir.path());
     c.scrivi(s, folder);
     EXPECT_EQ(dir.read(nome), atteso) << nome;
-    EXPECT_EQ(folder.list(), std::vector<std::string>{nome}) << nome;
+    EXPECT_EQ(dir.names(), std::vector<std::string>{nome}) << nome;
   }
 }
 

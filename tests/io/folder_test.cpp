@@ -17,7 +17,7 @@ TEST(ReplaceFile, WritesWholeFileAndLeavesNoScratch) {
   dir.write("a.bin", std::string(1000, 'x'));
   replace_file(folder, "a.bin", "short");
   EXPECT_EQ(dir.read("a.bin"), "short");
-  EXPECT_EQ(folder.list(), std::vector<std::string>{"a.bin"});
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"a.bin"});
 }
 
 TEST(ReplaceFile, EveryFailingStepKeepsTheOldFileAndRemovesTheScratch) {
@@ -90,7 +90,7 @@ TEST(DiskFolder, AFileWrittenInManyPiecesLandsWhole) {
     }
   });
   EXPECT_EQ(dir.read("p.bin"), atteso);
-  EXPECT_EQ(folder.list(), std::vector<std::string>{"p.bin"});
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"p.bin"});
 }
 
 // Whatever stands at the scratch name or the final name (a link to a file
@@ -122,7 +122,7 @@ TEST(ReplaceFile, NeverWritesThroughALink) {
     EXPECT_EQ(outside.read("victim"), "precious");
     EXPECT_FALSE(fs::is_symlink(dir.path() / name));
     EXPECT_EQ(dir.read(name), "new bytes");
-    EXPECT_EQ(folder.list(), std::vector<std::string>{name});
+    EXPECT_EQ(dir.names(), std::vector<std::string>{name});
   }
 }
 
@@ -138,7 +138,7 @@ TEST(ReplaceFile, NamesUpToTheLongestAreWritten) {
   replace_file(folder, b, "b");
   EXPECT_EQ(dir.read(a), "a");
   EXPECT_EQ(dir.read(b), "b");
-  EXPECT_EQ(folder.list().size(), 2u);
+  EXPECT_EQ(dir.names().size(), 2u);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ TEST(ReplaceFileStreamed, ThePiecesBecomeTheWholeNewFile) {
     sink(std::string(3, '\0'));
   });
   EXPECT_EQ(dir.read("a.bin"), std::string("one,two,") + std::string(3, '\0'));
-  EXPECT_EQ(folder.list(), std::vector<std::string>{"a.bin"});
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"a.bin"});
 }
 
 TEST(ReplaceFileStreamed, AFailureAtAnyStepKeepsTheOldFileAndRemovesTheScratch) {

@@ -49,9 +49,8 @@ TEST(PlanMemory, ANewRowIsEmptyAndCopiesAndMovesWhole) {
     EXPECT_TRUE(asse.empty());
     ASSERT_EQ(copia.size(), n);
     ASSERT_EQ(spostato.size(), n);
-    EXPECT_EQ(copia.at(n - 1).intero(), int16_t((n - 1) % 1000));
+    EXPECT_EQ(copia[n - 1].intero(), int16_t((n - 1) % 1000));
     EXPECT_EQ(spostato[n / 2].intero(), int16_t((n / 2) % 1000));
-    EXPECT_THROW(copia.at(n), std::out_of_range);
     EXPECT_THROW(copia.metti(n, ValorePiano{}), std::out_of_range);
     EXPECT_THROW(copia.doppi(n - 1, 2), std::out_of_range);
     EXPECT_THROW(copia.doppi(n + 1, 0), std::out_of_range);
@@ -78,7 +77,7 @@ TEST(PlanMemory, RowsMadeTogetherStayApartAndOutliveEachOther) {
     EXPECT_EQ(x[n - 1].doppio(), -1.5);
     AssePiano resta = std::move(y);
     x = AssePiano();
-    EXPECT_EQ(resta.at(n - 1).intero(), int16_t((n - 1) % 1000));
+    EXPECT_EQ(resta[n - 1].intero(), int16_t((n - 1) % 1000));
     EXPECT_EQ(resta[0].intero(), 0);
   }
 }

@@ -9,6 +9,7 @@
 #include "io/file_names.h"
 #include "sources/built_in_names.h"
 #include "io/text_writer.h"
+#include "support/temp_folder.h"
 #include "support/texts.h"
 
 namespace scenario {
@@ -28,7 +29,7 @@ TEST(LineText, SeventyTwoWindows1252LinesReplacingAnOlderFile) {
   const std::string nome = nome_testo_linea(kPercorsoNome);
   folder.files()[nome] = std::string(50000, 'x');
   dati_linea(test::stato_scenario(), folder);
-  ASSERT_EQ(folder.list(), std::vector<std::string>{nome});
+  ASSERT_EQ(test::nomi(folder), std::vector<std::string>{nome});
   const std::string testo = folder.read(nome);
   EXPECT_EQ(testo.find('\n'), testo.find("\r\n") + 1);
   std::vector<std::string> righe = righe_di(testo);

@@ -1,5 +1,6 @@
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -32,5 +33,19 @@ void TempFolder::write(const std::string& name, const std::string& bytes) const 
 }
 
 bool TempFolder::exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+
+std::vector<std::string> TempFolder::names() const {
+  std::vector<std::string> found;
+  for (const auto& entry : std::filesystem::directory_iterator(path_))
+    found.push_back(entry.path().filename().string());
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+std::vector<std::string> nomi(const MemoryFolder& folder) {
+  std::vector<std::string> found;
+  for (const auto& [name, bytes] : folder.files()) found.push_back(name);
+  return found;
+}
 
 }  // namespace scenario::test
