@@ -173,8 +173,7 @@ TEST(ReservedSlots, AnOccupiedSlotWritesNoFile) {
   };
   for (const auto& c : casi) {
     MemoryFolder folder;
-    test::metti_testi(folder,
-                      test::testo_di({"[generale]", "lunghezza percorso, 1000", "[cartelli]", c.cartello, "[fine]"}));
+    test::metti_testi(folder, test::testo_linea(1000, {c.cartello}));
     for (const std::string& b : {kPiano, kTabella, kGriglia}) folder.files()[b] = "vecchio";
     RunState s = test::stato_scenario();
     EsitoCompilazione esito = memorizza_percorso(s, folder, 1);

@@ -19,12 +19,7 @@ namespace {
 using Righe = std::vector<std::string>;
 
 // A line text of 10000 m (cells 0 to 340, plan 0 to 17000) with `record` after the general section.
-std::string linea(const Righe& record) {
-  Righe r = {"[generale]", "lunghezza percorso, 10000", "[curve]"};
-  r.insert(r.end(), record.begin(), record.end());
-  r.push_back("[fine]");
-  return test::testo_di(r);
-}
+std::string linea(const Righe& record) { return test::testo_linea(10000, record, "[curve]"); }
 
 // A line text whose general section holds `generale`, with no records after it.
 std::string generale(const Righe& generale) {

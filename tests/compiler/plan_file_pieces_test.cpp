@@ -39,11 +39,8 @@ TEST(PlanFilePieces, ReadBackValueByValueTheFileIsThePlan) {
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
-    std::vector<std::string> righe = {"[generale]", "lunghezza percorso, " + std::to_string(c.lunghezza), "[curve]"};
-    righe.insert(righe.end(), c.curve.begin(), c.curve.end());
-    righe.push_back("[fine]");
     MemoryFolder folder;
-    test::metti_testi(folder, test::testo_di(righe));
+    test::metti_testi(folder, test::testo_linea(c.lunghezza, c.curve, "[curve]"));
     RunState s = test::stato_scenario();
     ASSERT_EQ(memorizza_percorso(s, folder, 1).fine, EsitoCompilazione::kScritto);
     EXPECT_EQ(s.errori.errore_n(), c.errore_n);

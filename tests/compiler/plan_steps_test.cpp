@@ -96,11 +96,8 @@ TEST(PlanSteps, EveryValueFollowsTheRuleOnePointAtATime) {
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
-    std::vector<std::string> righe = {"[generale]", "lunghezza percorso, " + std::to_string(c.lunghezza), "[curve]"};
-    righe.insert(righe.end(), c.record.begin(), c.record.end());
-    righe.push_back("[fine]");
     MemoryFolder folder;
-    test::metti_testi(folder, test::testo_di(righe));
+    test::metti_testi(folder, test::testo_linea(c.lunghezza, c.record, "[curve]"));
     RunState s = test::stato_scenario();
     s.genera_linea = true;
     memorizza_dati(s, folder);

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
     Casi, GuastiDiEsecuzione,
     ::testing::Values(
         // The route length itself: no grid yet, so nothing is written.
-        GuastoCaso{"RouteLengthBeyond32Bits", test::righe_crlf({"[generale]", "lunghezza percorso, 4294972296"}),
+        GuastoCaso{"RouteLengthBeyond32Bits", test::testo_di({"[generale]", "lunghezza percorso, 4294972296"}),
                    testo_servizio({}), "32 bits", 1},
         GuastoCaso{"ByteFieldBelow0", kLineaMinima,
                    testo_servizio({"stazione, 1000, -1, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, S"}), "byte", 2},

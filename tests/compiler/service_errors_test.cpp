@@ -37,7 +37,7 @@ std::vector<Caso> casi() {
 
   return {
       {"km posts off the 50 m step",
-       test::righe_crlf(
+       test::testo_di(
            {"[generale]", "lunghezza percorso, 10000", "progressiva chilometrica uno, 0, 75, 0", "[x]", "[fine]"}),
        testo_servizio({"velocita, 0, 50"}), 2, kPosizioneIntatta},
       {"code step on a signal", linea, testo_servizio({segnale(500), "abbattimento, 550, 270"}), 7, 550},

@@ -337,8 +337,8 @@ TEST(ServiceParser, SpeedBeyondTheGridEndsTheParseAndFillsWithThePreviousSpeed) 
 }
 
 TEST(ServiceParser, NoGeneralSectionStoresNothing) {
-  auto c = leggi(kLinea, test::righe_crlf({"velocita, 0, 50", "segnale, 3100, 2, 4, 0, 0, 0, 2, 4, 0, 0, 0",
-                                           "stazione, 1000, 11, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X", "[fine]"}));
+  auto c = leggi(kLinea, test::testo_di({"velocita, 0, 50", "segnale, 3100, 2, 4, 0, 0, 0, 2, 4, 0, 0, 0",
+                                         "stazione, 1000, 11, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X", "[fine]"}));
   EXPECT_EQ(c->s.errori.errore_n(), 0);
   EXPECT_FALSE(c->resta_servizio());
   EXPECT_EQ(c->cella(0).vel_limite, 0);
@@ -382,7 +382,7 @@ TEST(ServiceParser, LineErrorFifteenEndsTheServiceAtItsFirstSignal) {
 }
 
 TEST(ServiceParser, KilometrePostsOffTheFiftyMetreStepGiveErrorTwoAfterAFifteen) {
-  std::string linea = test::righe_crlf(
+  std::string linea = test::testo_di(
       {"[generale]", "lunghezza percorso, 10000", "progressiva chilometrica uno, 0, 75, 0", "[x]", "[fine]"});
   auto c = leggi(linea, testo_servizio({"velocita, 0, 50", "velocita, 20000, 100"}));
   EXPECT_EQ(c->s.errori.errore_n(), 2);

@@ -29,7 +29,7 @@ std::string leggi_riferimento(const std::string& nome) {
 
 // The lines of a CR LF text. Fails the test on a bare CR or LF or on a last
 // line without its line end.
-std::vector<std::string> righe_crlf(const std::string& bytes) {
+std::vector<std::string> testo_di(const std::string& bytes) {
   std::vector<std::string> righe;
   size_t inizio = 0;
   while (inizio < bytes.size()) {
@@ -72,17 +72,17 @@ const std::vector<DocumentoFisso>& documenti_fissi() {
 
 TEST(CrewDocuments, ReferenceFilesHaveTheFixedShape) {
   for (const DocumentoFisso& d : documenti_fissi()) {
-    std::vector<std::string> righe = righe_crlf(leggi_riferimento(d.riferimento));
+    std::vector<std::string> righe = testo_di(leggi_riferimento(d.riferimento));
     ASSERT_EQ(righe.size(), d.righe) << d.riferimento;
     for (const std::string& r : righe) EXPECT_EQ(r.find(kFineTesto), std::string::npos) << d.riferimento;
   }
-  std::vector<std::string> scheda = righe_crlf(leggi_riferimento("scheda_treno.golden"));
+  std::vector<std::string> scheda = testo_di(leggi_riferimento("scheda_treno.golden"));
   EXPECT_EQ(scheda[8], " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ");
   EXPECT_EQ(scheda[8].size(), 64u);
   for (size_t i : {0u, 1u, 11u, 48u}) EXPECT_EQ(scheda[i], "") << "card line " << i + 1;
   EXPECT_EQ(scheda[47], scheda[15]);
 
-  std::vector<std::string> ordine = righe_crlf(leggi_riferimento("rallentamenti.golden"));
+  std::vector<std::string> ordine = testo_di(leggi_riferimento("rallentamenti.golden"));
   for (size_t i : {0u, 5u, 39u}) EXPECT_EQ(ordine[i], "") << "order line " << i + 1;
   EXPECT_EQ(ordine[12], " |   |         NESSUN RALLENTAMENTO");
   EXPECT_EQ(ordine[38], ordine[11]);
@@ -147,7 +147,7 @@ TEST(CrewDocuments, NotesAreTenSingleByteLines) {
   const std::string bytes = dir.read(nome_note(s.percorso_nome, s.treno_nome));
 
   EXPECT_FALSE(contiene_sequenza_utf8(bytes));
-  std::vector<std::string> righe = righe_crlf(bytes);
+  std::vector<std::string> righe = testo_di(bytes);
   ASSERT_EQ(righe.size(), 10u);
   EXPECT_EQ(righe[7], "");
   for (size_t i = 0; i < righe.size(); ++i) {

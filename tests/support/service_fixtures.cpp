@@ -10,26 +10,6 @@
 
 namespace scenario::test {
 
-std::string righe_crlf(const std::vector<std::string>& righe) {
-  std::string out;
-  for (const std::string& r : righe) out += r + "\r\n";
-  return out;
-}
-
-std::string testo_linea(int32_t lunghezza, const std::vector<std::string>& record) {
-  std::vector<std::string> righe = {"[generale]", "lunghezza percorso, " + std::to_string(lunghezza), "[cartelli]"};
-  righe.insert(righe.end(), record.begin(), record.end());
-  righe.push_back("[fine]");
-  return righe_crlf(righe);
-}
-
-std::string testo_servizio(const std::vector<std::string>& record) {
-  std::vector<std::string> righe = {"[generale]"};
-  righe.insert(righe.end(), record.begin(), record.end());
-  righe.push_back("[fine]");
-  return righe_crlf(righe);
-}
-
 std::vector<std::string> cartelli(int n) {
   std::vector<std::string> out;
   for (int k = 0; k < n; ++k)

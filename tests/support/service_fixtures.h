@@ -9,21 +9,12 @@
 
 #include "io/memory_folder.h"
 #include "model/run_state.h"
+#include "support/texts.h"
 
 namespace scenario::test {
 
 // errore_pos before a compile: an error that records no position leaves it.
 inline constexpr int32_t kPosizioneIntatta = -424242;
-
-// Lines joined with CR LF, each line ended.
-std::string righe_crlf(const std::vector<std::string>& righe);
-
-// A line text: a route of `lunghezza` metres, level, no tunnels, with
-// `record` (boards, gradients…) after the general section.
-std::string testo_linea(int32_t lunghezza, const std::vector<std::string>& record = {});
-
-// A service text: "[generale]", the records, "[fine]".
-std::string testo_servizio(const std::vector<std::string>& record);
 
 // `n` indication boards, one every 100 m from 1000 m.
 std::vector<std::string> cartelli(int n);

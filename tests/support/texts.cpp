@@ -11,6 +11,20 @@ std::string testo_di(const std::vector<std::string>& righe) {
   return testo;
 }
 
+std::string testo_linea(int32_t lunghezza, const std::vector<std::string>& record, const std::string& sezione) {
+  std::vector<std::string> righe = {"[generale]", "lunghezza percorso, " + std::to_string(lunghezza), sezione};
+  righe.insert(righe.end(), record.begin(), record.end());
+  righe.push_back("[fine]");
+  return testo_di(righe);
+}
+
+std::string testo_servizio(const std::vector<std::string>& record) {
+  std::vector<std::string> righe = {"[generale]"};
+  righe.insert(righe.end(), record.begin(), record.end());
+  righe.push_back("[fine]");
+  return testo_di(righe);
+}
+
 RunState stato_scenario() {
   RunState s;
   s.percorso_nome = kPercorsoNome;
@@ -18,7 +32,7 @@ RunState stato_scenario() {
   return s;
 }
 
-std::string servizio_vuoto() { return testo_di({"[generale]", "[fine]"}); }
+std::string servizio_vuoto() { return testo_servizio({}); }
 
 void metti_testi(MemoryFolder& folder, const std::string& linea) {
   folder.files()[nome_testo_linea(kPercorsoNome)] = linea;

@@ -12,6 +12,15 @@ namespace scenario::test {
 // The lines joined as a description text: each ended by CR LF.
 std::string testo_di(const std::vector<std::string>& righe);
 
+// A line text: a route of `lunghezza` metres, level, no tunnels, with
+// `record` (boards, gradients…) under the section header `sezione` after
+// the general section.
+std::string testo_linea(int32_t lunghezza, const std::vector<std::string>& record = {},
+                        const std::string& sezione = "[cartelli]");
+
+// A service text: "[generale]", the records, "[fine]".
+std::string testo_servizio(const std::vector<std::string>& record);
+
 // A run state with the program's route and train names.
 RunState stato_scenario();
 
