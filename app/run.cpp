@@ -1,12 +1,12 @@
 #include "app/run.h"
 
 #include "compiler/compile.h"
-#include "model/errors.h"
 #include "documents/writers.h"
+#include "io/file_names.h"
+#include "model/errors.h"
+#include "sources/built_in_names.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "io/file_names.h"
-#include "sources/built_in_names.h"
 
 namespace scenario {
 namespace {

@@ -12,10 +12,10 @@
 #include <string>
 
 #include "bench/route_gen.h"
+#include "io/text_writer.h"
 #include "model/cp1252.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "io/text_writer.h"
 #include "tools/lsp_server.h"
 
 namespace scenario::bench {

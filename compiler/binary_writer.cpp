@@ -7,10 +7,10 @@
 #include <stdexcept>
 #include <type_traits>
 
+#include "io/file_names.h"
 #include "model/cp1252.h"
 #include "model/errors.h"
 #include "model/records.h"
-#include "io/file_names.h"
 
 namespace scenario {
 namespace {
@@ -139,10 +139,9 @@ constexpr size_t kValoriPezzo = kPezzoPiano / sizeof(ValorePiano);
 }  // namespace
 
 void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo) {
-  // A value takes at most 10 bytes; the buffer is handed on as soon as it
-  // holds kPezzoPiano bytes or more, so one more value always fits.
-  constexpr size_t kMaxValore = 10;
-  std::unique_ptr<char[]> buffer(new char[kPezzoPiano + kMaxValore]);
+  // The buffer is handed on as soon as it holds kPezzoPiano bytes or more,
+  // so one more value always fits.
+  std::unique_ptr<char[]> buffer(new char[kPezzoPiano + kByteMassimoPunto]);
   char* const inizio = buffer.get();
   char* p = inizio;
   auto consegna = [&] {
@@ -171,8 +170,7 @@ void scrivi_piano(const Planimetria& piano, const ByteSink& pezzo) {
 std::string bytes_piano(const Planimetria& piano) {
   size_t dimensione = 0;
   for (const auto& asse : piano.coordinata)
-    for (const ValorePiano& v : asse)
-      dimensione += 2 + (v.tag == ValorePiano::kIntero ? 2 : v.tag == ValorePiano::kDoppio ? 8 : 0);
+    for (const ValorePiano& v : asse) dimensione += byte_punto(v);
   std::string out;
   out.reserve(dimensione);
   scrivi_piano(piano, [&out](std::string_view p) { out += p; });

@@ -4,8 +4,8 @@
 #include "compiler/code_placement.h"
 #include "compiler/line_parser.h"
 #include "compiler/service_parser.h"
-#include "model/access.h"
 #include "io/file_names.h"
+#include "model/access.h"
 
 namespace scenario {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "compiler/parse_support.h"
 #include "compiler/text_records.h"
-#include "model/access.h"
 #include "io/file_names.h"
+#include "model/access.h"
 
 namespace scenario {
 namespace {

@@ -5,14 +5,14 @@
 
 #include "compiler/compile.h"
 #include "compiler/line_parser.h"
+#include "io/file_names.h"
 #include "io/memory_folder.h"
+#include "io/text_writer.h"
 #include "model/errors.h"
 #include "model/records.h"
 #include "model/run_state.h"
-#include "sources/dati_linea.h"
-#include "io/file_names.h"
 #include "sources/built_in_names.h"
-#include "io/text_writer.h"
+#include "sources/dati_linea.h"
 
 namespace scenario::fuzz {
 namespace {
@@ -114,9 +114,9 @@ void verifica_file(Verifica& v, MemoryFolder& folder, const RunState& s, bool co
     const std::string& p = f[piano];
     size_t pos = 0, valori = 0;
     while (pos + 2 <= p.size()) {
-      uint32_t tag = leggi_le(p, pos, 2);
-      pos += 2 + (tag == 2 ? 2 : tag == 5 ? 8 : 0);
-      v.esigi(tag == 0 || tag == 2 || tag == 5, "the plan file holds an unknown tag");
+      const FormaPunto* forma = forma_punto(uint16_t(leggi_le(p, pos, 2)));
+      v.esigi(forma != nullptr, "the plan file holds an unknown tag");
+      pos += kByteTagPunto + (forma != nullptr ? forma->byte_numero : 0);
       ++valori;
     }
     v.esigi(pos == p.size() && valori == 2 * (size_t(s.lunghezza_estesa) + 1),

@@ -5,9 +5,9 @@
 #include <iostream>
 
 #include "fuzz/cases.h"
+#include "io/text_writer.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "io/text_writer.h"
 
 namespace {
 

@@ -7,10 +7,11 @@
 // length followed by its bytes. The compiler's writer, the tool's readers,
 // decode's JSON names and the tests' readers all walk these lists.
 //
-// The plan file has no record of its own: its elements are ValorePiano
-// values (model/plan.h), a 16-bit tag followed by nothing, a 16-bit integer
-// or a double.
+// The plan file is a row of points (ValorePiano, model/plan.h), each a
+// 16-bit tag followed by the number of the form the tag names (kFormePunto).
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -78,5 +79,41 @@ inline const size_t kByteVoceSenzaTesto = [] {
   campi_voce(v, [&n](const char*, const auto& x) { n += byte_campo<std::remove_cvref_t<decltype(x)>>(); });
   return n;
 }();
+
+// The forms of a plan point in the file: the tag, then `byte_numero` bytes
+// of the number, little-endian.
+struct FormaPunto {
+  ValorePiano::Tag tag;
+  const char* nome;         // in a list of the known tags
+  const char* descrizione;  // of an element cut short
+  size_t byte_numero;
+};
+
+inline constexpr size_t kByteTagPunto = 2;
+inline constexpr std::array<FormaPunto, 3> kFormePunto = {{
+    {ValorePiano::kVuoto, "empty", "empty", 0},
+    {ValorePiano::kIntero, "integer", "16-bit integer", 2},
+    {ValorePiano::kDoppio, "double", "double", 8},
+}};
+
+// The form of `tag`; nullptr for a tag the plan file never holds.
+constexpr const FormaPunto* forma_punto(uint16_t tag) {
+  for (const FormaPunto& f : kFormePunto)
+    if (f.tag == tag) return &f;
+  return nullptr;
+}
+
+// A point's bytes in the plan file.
+constexpr size_t byte_punto(const ValorePiano& v) { return kByteTagPunto + forma_punto(v.tag)->byte_numero; }
+
+inline constexpr size_t kByteMassimoPunto = [] {
+  size_t n = 0;
+  for (const FormaPunto& f : kFormePunto) n = std::max(n, kByteTagPunto + f.byte_numero);
+  return n;
+}();
+
+// The plan writer hands the stretch of doubles a row knows of to the file as
+// it lies in memory: a double point takes in memory what it takes in the file.
+static_assert(sizeof(ValorePiano) == kByteTagPunto + forma_punto(ValorePiano::kDoppio)->byte_numero);
 
 }  // namespace scenario

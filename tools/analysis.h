@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "compiler/compile.h"
-#include "model/run_state.h"
 #include "io/file_names.h"
+#include "model/run_state.h"
 #include "sources/built_in_names.h"
 
 namespace scenario::tools {

@@ -93,21 +93,28 @@ Voce read_entry(Input& in, int index) {
   return v;
 }
 
+// "0 empty, 2 integer, 5 double".
+std::string tag_noti() {
+  std::string out;
+  for (const FormaPunto& f : kFormePunto) out += (out.empty() ? "" : ", ") + std::to_string(f.tag) + " " + f.nome;
+  return out;
+}
+
 ValorePiano read_element(Input& in) {
   const size_t start = in.offset();
   if (in.left() < 2) throw DecodeError(start, "an element tag is cut short");
-  uint16_t tag = in.u16();
-  switch (tag) {
-    case ValorePiano::kVuoto: return {};
-    case ValorePiano::kIntero:
-      if (in.left() < 2) throw DecodeError(start, "a 16-bit integer element is cut short");
-      return ValorePiano::di_intero(in.i16());
-    case ValorePiano::kDoppio:
-      if (in.left() < 8) throw DecodeError(start, "a double element is cut short");
-      return ValorePiano::di_doppio(in.f64());
-    default:
-      throw DecodeError(start, "unknown element tag " + std::to_string(tag) + " (known: 0 empty, 2 integer, 5 double)");
+  const uint16_t tag = in.u16();
+  const FormaPunto* forma = forma_punto(tag);
+  if (forma == nullptr)
+    throw DecodeError(start, "unknown element tag " + std::to_string(tag) + " (known: " + tag_noti() + ")");
+  if (in.left() < forma->byte_numero)
+    throw DecodeError(start, std::string("a ") + forma->descrizione + " element is cut short");
+  switch (forma->tag) {
+    case ValorePiano::kIntero: return ValorePiano::di_intero(in.i16());
+    case ValorePiano::kDoppio: return ValorePiano::di_doppio(in.f64());
+    case ValorePiano::kVuoto: break;
   }
+  return {};
 }
 
 }  // namespace

@@ -13,9 +13,9 @@
 #include <variant>
 #include <vector>
 
-#include "tools/analysis.h"
 #include "io/file_names.h"
 #include "sources/built_in_names.h"
+#include "tools/analysis.h"
 
 namespace scenario::tools {
 

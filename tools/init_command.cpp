@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "io/disk_folder.h"
+#include "io/text_writer.h"
+#include "sources/built_in_names.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "sources/built_in_names.h"
-#include "io/text_writer.h"
 #include "tools/compile_texts.h"
 
 namespace scenario::tools {

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "io/disk_folder.h"
-#include "model/cp1252.h"
 #include "io/file_names.h"
+#include "model/cp1252.h"
 #include "tools/binary_readers.h"
 #include "tools/route_sheet.h"
 

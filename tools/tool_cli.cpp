@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "io/disk_folder.h"
+#include "scenario_commit.h"
 #include "sources/built_in_names.h"
 #include "tools/binary_readers.h"
 #include "tools/compile_report.h"
@@ -20,7 +21,6 @@
 #include "tools/lsp_server.h"
 #include "tools/serve_command.h"
 #include "tools/sheet_command.h"
-#include "scenario_commit.h"
 
 namespace scenario::tools {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "compiler/binary_writer.h"
 #include "io/faulty_folder.h"
-#include "io/memory_folder.h"
 #include "io/file_names.h"
+#include "io/memory_folder.h"
 #include "support/whole_run.h"
 
 namespace scenario {

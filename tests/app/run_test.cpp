@@ -9,12 +9,12 @@
 #include <sstream>
 
 #include "io/faulty_folder.h"
+#include "io/file_names.h"
 #include "io/memory_folder.h"
+#include "io/text_writer.h"
+#include "sources/built_in_names.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "io/file_names.h"
-#include "sources/built_in_names.h"
-#include "io/text_writer.h"
 #include "support/temp_folder.h"
 #include "support/texts.h"
 

@@ -7,11 +7,11 @@
 
 #include "compiler/binary_writer.h"
 #include "compiler/compile.h"
+#include "io/file_names.h"
 #include "io/memory_folder.h"
+#include "sources/built_in_names.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "io/file_names.h"
-#include "sources/built_in_names.h"
 #include "support/texts.h"
 
 namespace scenario {

@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "compiler/compile.h"
+#include "io/file_names.h"
 #include "io/memory_folder.h"
 #include "model/access.h"
-#include "io/file_names.h"
 #include "sources/built_in_names.h"
 #include "support/texts.h"
 

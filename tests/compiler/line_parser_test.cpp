@@ -8,10 +8,10 @@
 #include <cmath>
 #include <map>
 
-#include "io/memory_folder.h"
-#include "sources/dati_linea.h"
 #include "io/file_names.h"
+#include "io/memory_folder.h"
 #include "sources/built_in_names.h"
+#include "sources/dati_linea.h"
 #include "support/texts.h"
 
 namespace scenario {

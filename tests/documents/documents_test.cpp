@@ -10,10 +10,10 @@
 #include "app/run.h"
 #include "documents/writers.h"
 #include "io/disk_folder.h"
-#include "io/memory_folder.h"
 #include "io/file_names.h"
-#include "sources/built_in_names.h"
+#include "io/memory_folder.h"
 #include "io/text_writer.h"
+#include "sources/built_in_names.h"
 #include "support/temp_folder.h"
 
 namespace scenario {

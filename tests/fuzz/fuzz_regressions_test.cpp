@@ -10,8 +10,8 @@
 #include "compiler/compile.h"
 #include "fuzz/cases.h"
 #include "fuzz/lsp_case.h"
-#include "io/memory_folder.h"
 #include "io/file_names.h"
+#include "io/memory_folder.h"
 #include "sources/built_in_names.h"
 
 namespace scenario {

@@ -4,11 +4,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "io/memory_folder.h"
-#include "sources/dati_linea.h"
 #include "io/file_names.h"
-#include "sources/built_in_names.h"
+#include "io/memory_folder.h"
 #include "io/text_writer.h"
+#include "sources/built_in_names.h"
+#include "sources/dati_linea.h"
 #include "support/temp_folder.h"
 #include "support/texts.h"
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "compiler/field_reader.h"
-#include "io/memory_folder.h"
-#include "sources/dati_treno.h"
 #include "io/file_names.h"
+#include "io/memory_folder.h"
 #include "sources/built_in_names.h"
+#include "sources/dati_treno.h"
 
 namespace scenario {
 namespace {

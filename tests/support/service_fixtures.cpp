@@ -1,12 +1,12 @@
 #include "support/service_fixtures.h"
 
 #include "compiler/compile.h"
+#include "io/file_names.h"
+#include "io/text_writer.h"
 #include "model/access.h"
+#include "sources/built_in_names.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "io/file_names.h"
-#include "sources/built_in_names.h"
-#include "io/text_writer.h"
 
 namespace scenario::test {
 

@@ -6,8 +6,8 @@
 
 #include "compiler/binary_writer.h"
 #include "compiler/compile.h"
-#include "io/memory_folder.h"
 #include "io/file_names.h"
+#include "io/memory_folder.h"
 #include "sources/built_in_names.h"
 #include "tool_harness.h"
 #include "tools/binary_readers.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "io/text_writer.h"
 #include "sources/dati_linea.h"
 #include "sources/dati_treno.h"
-#include "io/text_writer.h"
 #include "support/temp_folder.h"
 #include "tools/tool_cli.h"
 
