@@ -80,12 +80,10 @@ void DiskFolder::remove(const std::string& name) {
 void DiskFolder::create(const std::string& name) {
   close_open_file();
   // Exclusive and without following links: an entry already there, even a
-  // link to a file elsewhere, is unlinked (the link, not its target) and the
-  // file made anew, so no byte is ever written outside this folder.
-  const std::string path = path_of(name);
+  // dangling link, makes the call fail, so no byte is ever written outside
+  // this folder or into a file this run did not make.
   constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
-  int fd = ::open(path.c_str(), kFlags, 0644);
-  if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) fd = ::open(path.c_str(), kFlags, 0644);
+  const int fd = ::open(path_of(name).c_str(), kFlags, 0644);
   if (fd < 0) throw FolderError("create", name, system_reason());
   open_fd_ = fd;
   open_name_ = name;
@@ -128,9 +126,7 @@ void DiskFolder::rename_new(const std::string& from, const std::string& to) {
 }
 
 void DiskFolder::keep_copy(const std::string& name, const std::string& copy) {
-  const std::string to = path_of(copy);
-  if (::unlink(to.c_str()) != 0 && errno != ENOENT) throw FolderError("keep", name, system_reason());
-  if (::link(path_of(name).c_str(), to.c_str()) != 0) throw FolderError("keep", name, system_reason());
+  if (::link(path_of(name).c_str(), path_of(copy).c_str()) != 0) throw FolderError("keep", name, system_reason());
 }
 
 void DiskFolder::sync_folder() {
@@ -165,7 +161,10 @@ FolderLock::FolderLock(const std::filesystem::path& dir, bool wait, const std::f
   int taken;
   while ((taken = ::flock(fd_, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
   }
-  if (taken == 0) return;
+  if (taken == 0) {
+    remove_stale_scratch_files(dir);
+    return;
+  }
   if (errno != EWOULDBLOCK) return;  // a file system without locks: go on unlocked
   if (!wait) {
     ::close(fd_);
@@ -175,10 +174,21 @@ FolderLock::FolderLock(const std::filesystem::path& dir, bool wait, const std::f
   if (on_wait) on_wait();
   while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
   }
+  remove_stale_scratch_files(dir);
 }
 
 FolderLock::~FolderLock() {
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+}
+
+void remove_stale_scratch_files(const std::filesystem::path& dir) {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    struct stat st {};
+    if (!is_scratch_name(name) || ::lstat(entry.path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    ::unlink(entry.path().c_str());  // one that cannot go stays hidden; the run goes on
+  }
 }
 
 FolderState folder_state(const std::filesystem::path& dir) {

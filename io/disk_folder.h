@@ -49,7 +49,9 @@ std::filesystem::path executable_folder();
 // (nothing is created in it) for as long as it lives. When another run holds
 // it, `on_wait` is called once and the lock is waited for, or, with `wait`
 // false, FolderError ("lock") is thrown. A folder that cannot be opened is
-// not locked; writing into it then fails with its own message.
+// not locked; writing into it then fails with its own message. Once the lock
+// is held, no other run is writing: scratch and backup files found then were
+// left by a run that was killed, and are removed.
 class FolderLock {
 public:
   FolderLock(const std::filesystem::path& dir, bool wait, const std::function<void()>& on_wait);
@@ -60,6 +62,10 @@ public:
 private:
   int fd_ = -1;
 };
+
+// Removes the regular files whose names are scratch or backup names
+// (is_scratch_name) from `dir`; links and anything else stay.
+void remove_stale_scratch_files(const std::filesystem::path& dir);
 
 // What a folder about to receive files is, so that a run can be refused
 // before it writes anything.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <random>
 #include <string_view>
 
 namespace scenario {
@@ -28,12 +29,57 @@ std::string hidden_name(const std::string& name, std::string_view suffix) {
   return "." + name.substr(0, kLongestName - 1 - 1 - 16 - suffix.size()) + "~" + hex + std::string(suffix);
 }
 
+constexpr size_t kTagLength = 6;
+constexpr std::string_view kScratchSuffix = ".part", kBackupSuffix = ".old";
+
+// Six letters or digits, drawn anew at every call.
+std::string random_tag() {
+  static constexpr std::string_view kChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937_64 draw(std::random_device{}());
+  std::string tag(kTagLength, ' ');
+  for (char& c : tag) c = kChars[draw() % kChars.size()];
+  return tag;
+}
+
+// The tag of a scratch or backup name; empty when `entry` is none.
+std::string_view tag_of(std::string_view entry) {
+  for (std::string_view suffix : {kScratchSuffix, kBackupSuffix}) {
+    if (!entry.starts_with('.') || !entry.ends_with(suffix) || entry.size() < 2 + kTagLength + suffix.size()) continue;
+    const std::string_view tag = entry.substr(entry.size() - suffix.size() - kTagLength, kTagLength);
+    if (entry[entry.size() - suffix.size() - kTagLength - 1] != '.') continue;
+    bool plain = true;
+    for (char c : tag) plain = plain && ((c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'));
+    if (plain) return tag;
+  }
+  return {};
+}
+
 }  // namespace
 
-std::string scratch_name(const std::string& name) { return hidden_name(name, ".part"); }
-std::string backup_name(const std::string& name) { return hidden_name(name, ".old"); }
+std::string scratch_name(const std::string& name, std::string_view tag) {
+  return hidden_name(name, "." + std::string(tag) + std::string(kScratchSuffix));
+}
+std::string backup_name(const std::string& name, std::string_view tag) {
+  return hidden_name(name, "." + std::string(tag) + std::string(kBackupSuffix));
+}
+
+bool is_scratch_name(std::string_view entry) { return !tag_of(entry).empty(); }
+
+bool is_scratch_name(std::string_view entry, const std::string& of) {
+  const std::string_view tag = tag_of(entry);
+  return !tag.empty() && (entry == scratch_name(of, tag) || entry == backup_name(of, tag));
+}
 
 namespace {
+
+// A scratch (or backup) name of `name` that no entry of the folder holds.
+template <typename NameWithTag>
+std::string unused_name(Folder& folder, const std::string& name, NameWithTag with_tag) {
+  std::string candidate;
+  do candidate = with_tag(name, random_tag());
+  while (folder.exists(candidate));
+  return candidate;
+}
 
 void remove_scratch(Folder& folder, const std::string& scratch) {
   try {
@@ -47,17 +93,19 @@ void remove_scratch(Folder& folder, const std::string& scratch) {
 
 void replace_file_streamed(Folder& folder, const std::string& name,
                            const std::function<void(const ByteSink&)>& produce) {
-  const std::string scratch = scratch_name(name);
+  const std::string scratch = unused_name(folder, name, scratch_name);
+  bool created = false;
   try {
     folder.create(scratch);
+    created = true;
     produce([&](std::string_view piece) { folder.write(scratch, piece); });
     folder.flush(scratch);
     folder.rename(scratch, name);
   } catch (const FolderError& e) {
-    remove_scratch(folder, scratch);
+    if (created) remove_scratch(folder, scratch);
     throw FolderError("write", name, e.reason());
   } catch (...) {
-    remove_scratch(folder, scratch);
+    if (created) remove_scratch(folder, scratch);
     throw;
   }
 }
@@ -73,29 +121,43 @@ void try_to(Step step) {
   }
 }
 
+// The hidden files of one file of a set: its scratch file, and the older
+// file's backup name while the set is renamed. An empty name: not made.
+struct HiddenFiles {
+  std::string scratch, backup;
+};
+
+// Removes the hidden files a set made that are still there.
+void remove_hidden(Folder& folder, const std::vector<HiddenFiles>& hidden) {
+  for (const HiddenFiles& h : hidden)
+    for (const std::string& name : {h.scratch, h.backup})
+      if (!name.empty())
+        try_to([&] {
+          if (folder.exists(name)) folder.remove(name);
+        });
+}
+
 // Puts the older files back over the `renamed` first of `files` (or removes
 // the new ones that had no older file), then removes what the run left.
-void undo_set(Folder& folder, const std::vector<FileToReplace>& files, const std::vector<bool>& kept, size_t renamed) {
-  for (size_t i = 0; i < files.size(); ++i) {
+void undo_set(Folder& folder, const std::vector<FileToReplace>& files, const std::vector<HiddenFiles>& hidden,
+              size_t renamed) {
+  for (size_t i = 0; i < renamed; ++i) {
     const std::string& name = files[i].name;
-    if (i < renamed) try_to([&] { kept[i] ? folder.rename(backup_name(name), name) : folder.remove(name); });
-    try_to([&] {
-      if (folder.exists(scratch_name(name))) folder.remove(scratch_name(name));
-    });
-    try_to([&] {
-      if (kept[i] && folder.exists(backup_name(name))) folder.remove(backup_name(name));
-    });
+    try_to([&] { hidden[i].backup.empty() ? folder.remove(name) : folder.rename(hidden[i].backup, name); });
   }
+  remove_hidden(folder, hidden);
 }
 
 // Writes and flushes the scratch file of every file of a set, in order;
 // `current` follows the file being written, for the error message.
-void write_scratch_files(Folder& folder, const std::vector<FileToReplace>& files, const FileToReplace*& current) {
-  for (const FileToReplace& file : files) {
-    current = &file;
-    const std::string scratch = scratch_name(file.name);
+void write_scratch_files(Folder& folder, const std::vector<FileToReplace>& files, std::vector<HiddenFiles>& hidden,
+                         const FileToReplace*& current) {
+  for (size_t i = 0; i < files.size(); ++i) {
+    current = &files[i];
+    const std::string scratch = unused_name(folder, files[i].name, scratch_name);
     folder.create(scratch);
-    file.produce([&](std::string_view piece) { folder.write(scratch, piece); });
+    hidden[i].scratch = scratch;
+    files[i].produce([&](std::string_view piece) { folder.write(scratch, piece); });
     folder.flush(scratch);
   }
 }
@@ -103,26 +165,27 @@ void write_scratch_files(Folder& folder, const std::vector<FileToReplace>& files
 }  // namespace
 
 void replace_files(Folder& folder, const std::vector<FileToReplace>& files) {
-  std::vector<bool> kept(files.size(), false);
+  std::vector<HiddenFiles> hidden(files.size());
   size_t renamed = 0;
   const FileToReplace* current = nullptr;
   try {
-    write_scratch_files(folder, files, current);
+    write_scratch_files(folder, files, hidden, current);
     for (size_t i = 0; i < files.size(); ++i) {
       current = &files[i];
-      if (folder.exists(files[i].name)) {
-        folder.keep_copy(files[i].name, backup_name(files[i].name));
-        kept[i] = true;
-      }
+      if (!folder.exists(files[i].name)) continue;
+      const std::string backup = unused_name(folder, files[i].name, backup_name);
+      folder.keep_copy(files[i].name, backup);
+      hidden[i].backup = backup;
     }
-    for (const FileToReplace& file : files) {
-      current = &file;
-      folder.rename(scratch_name(file.name), file.name);
+    for (size_t i = 0; i < files.size(); ++i) {
+      current = &files[i];
+      folder.rename(hidden[i].scratch, files[i].name);
+      hidden[i].scratch.clear();
       ++renamed;
     }
     folder.sync_folder();  // once for the whole set, so a reported success survives a power cut
   } catch (...) {
-    undo_set(folder, files, kept, renamed);
+    undo_set(folder, files, hidden, renamed);
     try {
       throw;
     } catch (const FolderError& e) {
@@ -133,9 +196,9 @@ void replace_files(Folder& folder, const std::vector<FileToReplace>& files) {
   // (it is left beside the set, hidden), after trying the others.
   std::optional<FolderError> failed;
   for (size_t i = 0; i < files.size(); ++i) {
-    if (!kept[i]) continue;
+    if (hidden[i].backup.empty()) continue;
     try {
-      folder.remove(backup_name(files[i].name));
+      folder.remove(hidden[i].backup);
     } catch (const FolderError& e) {
       if (!failed) failed = FolderError("write", files[i].name, e.reason());
     }
@@ -149,23 +212,21 @@ void Folder::rename_new(const std::string& from, const std::string& to) {
 }
 
 void create_files(Folder& folder, const std::vector<FileToReplace>& files) {
+  std::vector<HiddenFiles> hidden(files.size());
   size_t named = 0;
   const FileToReplace* current = nullptr;
   try {
-    write_scratch_files(folder, files, current);
-    for (const FileToReplace& file : files) {
-      current = &file;
-      folder.rename_new(scratch_name(file.name), file.name);
+    write_scratch_files(folder, files, hidden, current);
+    for (size_t i = 0; i < files.size(); ++i) {
+      current = &files[i];
+      folder.rename_new(hidden[i].scratch, files[i].name);
+      hidden[i].scratch.clear();
       ++named;
     }
     folder.sync_folder();
   } catch (...) {
-    for (size_t i = 0; i < files.size(); ++i) {
-      if (i < named) try_to([&] { folder.remove(files[i].name); });
-      try_to([&] {
-        if (folder.exists(scratch_name(files[i].name))) folder.remove(scratch_name(files[i].name));
-      });
-    }
+    for (size_t i = 0; i < named; ++i) try_to([&] { folder.remove(files[i].name); });
+    remove_hidden(folder, hidden);
     try {
       throw;
     } catch (const FolderError& e) {
@@ -175,14 +236,16 @@ void create_files(Folder& folder, const std::vector<FileToReplace>& files) {
 }
 
 void replace_file(Folder& folder, const std::string& name, std::string_view bytes, Durability durability) {
-  const std::string scratch = scratch_name(name);
+  const std::string scratch = unused_name(folder, name, scratch_name);
+  bool created = false;
   try {
     folder.create(scratch);
+    created = true;
     folder.write(scratch, bytes);
     if (durability == Durability::kKept) folder.flush(scratch);
     folder.rename(scratch, name);
   } catch (const FolderError& e) {
-    remove_scratch(folder, scratch);
+    if (created) remove_scratch(folder, scratch);
     throw FolderError("write", name, e.reason());
   }
 }

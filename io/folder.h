@@ -37,16 +37,15 @@ public:
   virtual void remove(const std::string& name) = 0;
 
   // The primitives of a crash-safe replace (see replace_file). `create` makes
-  // a new empty file that only this run writes: whatever held the name before
-  // (a stale scratch file, a link planted there) is removed first, never
-  // written through. `write` appends.
+  // a new empty file that only this run writes; an entry already holding the
+  // name (a file, a link planted there) is neither removed nor written
+  // through: the call fails. `write` appends.
   virtual void create(const std::string& name) = 0;
   virtual void write(const std::string& name, std::string_view bytes) = 0;
   virtual void flush(const std::string& name) = 0;
   virtual void rename(const std::string& from, const std::string& to) = 0;
-  // Gives the file `name` the second name `copy` (a hard link on disk),
-  // replacing whatever held that name: the older file of a set, kept until
-  // the new set stands.
+  // Gives the file `name` the second name `copy` (a hard link on disk), which
+  // nothing may hold: the older file of a set, kept until the new set stands.
   virtual void keep_copy(const std::string& name, const std::string& copy) = 0;
   // Gives `from` the name `to` only when nothing holds that name: a file
   // there is never replaced, and FolderError ("create", `to`) says it exists.
@@ -56,12 +55,20 @@ public:
   virtual void sync_folder() {}
 };
 
-// Name of the scratch file that replace_file writes before renaming it:
-// hidden, and never longer than a file name may be.
-std::string scratch_name(const std::string& name);
+// Name of a scratch file that replace_file writes before renaming it over
+// `name`: hidden, made unique by `tag` (six letters or digits a run draws at
+// random, until it finds a name nothing holds), and never longer than a file
+// name may be: ".NAME.TAG.part".
+std::string scratch_name(const std::string& name, std::string_view tag);
 
-// Name under which replace_files keeps the older file while a set is renamed.
-std::string backup_name(const std::string& name);
+// Name under which replace_files keeps the older file while a set is
+// renamed: ".NAME.TAG.old".
+std::string backup_name(const std::string& name, std::string_view tag);
+
+// Whether `entry` is a scratch or backup name these functions make (for
+// some file); `of`, when given, asks whether it is one for that file.
+bool is_scratch_name(std::string_view entry);
+bool is_scratch_name(std::string_view entry, const std::string& of);
 
 // Replaces `name` with exactly `bytes`: the content goes to a scratch file in
 // the same folder, is flushed, and is renamed over the final name. At every

@@ -14,7 +14,9 @@ void MemoryFolder::remove(const std::string& name) {
   if (files_.erase(name) == 0) throw FolderError("delete", name, "No such file or directory");
 }
 
-void MemoryFolder::create(const std::string& name) { files_[name].clear(); }
+void MemoryFolder::create(const std::string& name) {
+  if (!files_.emplace(name, std::string()).second) throw FolderError("create", name, "File exists");
+}
 
 void MemoryFolder::write(const std::string& name, std::string_view bytes) {
   auto it = files_.find(name);
@@ -37,7 +39,7 @@ void MemoryFolder::rename(const std::string& from, const std::string& to) {
 void MemoryFolder::keep_copy(const std::string& name, const std::string& copy) {
   auto it = files_.find(name);
   if (it == files_.end()) throw FolderError("keep", name, "No such file or directory");
-  files_[copy] = it->second;
+  if (!files_.emplace(copy, it->second).second) throw FolderError("keep", name, "File exists");
 }
 
 }  // namespace scenario

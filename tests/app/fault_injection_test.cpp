@@ -44,11 +44,11 @@ bool testo_descrizione(const std::string& nome) { return nome == test::nome_line
 // The final name that an operation on a scratch file stands for.
 std::string nome_finale(const std::string& nome) {
   for (const std::string& f : test::nomi_documenti())
-    if (nome == f || nome == scratch_name(f) || nome == backup_name(f)) return f;
+    if (nome == f || is_scratch_name(nome, f)) return f;
   for (const std::string& f : test::nomi_binari())
-    if (nome == f || nome == scratch_name(f) || nome == backup_name(f)) return f;
+    if (nome == f || is_scratch_name(nome, f)) return f;
   for (const std::string& f : {test::nome_linea(), test::nome_servizio()})
-    if (nome == f || nome == scratch_name(f) || nome == backup_name(f)) return f;
+    if (nome == f || is_scratch_name(nome, f)) return f;
   return nome;
 }
 

@@ -221,7 +221,7 @@ TEST(Run, EveryFailingOperationLeavesWholeFiles) {
     for (const auto& [nome, contenuto] : memoria.files()) {
       bool vecchio = vecchi.count(nome) && vecchi[nome] == contenuto;
       // An older binary file kept while the set was renamed, left when its removal failed.
-      for (const std::string& b : kBinari) vecchio = vecchio || (nome == backup_name(b) && contenuto == vecchi[b]);
+      for (const std::string& b : kBinari) vecchio = vecchio || (is_scratch_name(nome, b) && contenuto == vecchi[b]);
       EXPECT_TRUE(vecchio || nuovi[nome] == contenuto) << nome << " is neither old nor new";
     }
     if (!e.riquadri.empty()) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 
@@ -93,37 +94,80 @@ TEST(DiskFolder, AFileWrittenInManyPiecesLandsWhole) {
   EXPECT_EQ(dir.names(), std::vector<std::string>{"p.bin"});
 }
 
-// Whatever stands at the scratch name or the final name (a link to a file
-// outside the folder, a dangling link, a stale scratch file), the bytes land
-// in a regular file inside the folder and the file a link points at is never
-// touched.
+// Whatever stands at the final name or at a name like a scratch file's (a
+// link to a file outside the folder, a file of someone else's), the bytes
+// land in a regular file of the run's own inside the folder, the file a link
+// points at is never touched, and an entry at a scratch-like name stays as
+// it was.
 TEST(ReplaceFile, NeverWritesThroughALink) {
   namespace fs = std::filesystem;
   struct Case {
     const char* what;
     std::string at;  // the name something is planted under
-    bool link;       // a link to the victim, or a stale regular file
+    bool link;       // a link to the victim, or a regular file
   };
   const std::string name = "out.dat";
-  const Case cases[] = {{"link at the scratch name", scratch_name(name), true},
-                        {"link at the final name", name, true},
-                        {"stale scratch file", scratch_name(name), false}};
+  const Case cases[] = {{"link at the final name", name, true},
+                        {"link at a scratch-like name", ".out.dat.part", true},
+                        {"file at a scratch-like name", ".out.dat.part", false},
+                        {"link at a backup-like name", ".out.dat.old", true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     test::TempFolder outside, dir;
     outside.write("victim", "precious");
+    dir.write(name, "older bytes");
     if (c.link) {
+      if (c.at == name) fs::remove(dir.path() / name);
       fs::create_symlink(outside.path() / "victim", dir.path() / c.at);
     } else {
-      dir.write(c.at, "left by a killed run");
+      dir.write(c.at, "someone's");
     }
     DiskFolder folder(dir.path());
     replace_file(folder, name, "new bytes");
+    replace_files(folder, {{name, [](const ByteSink& put) { put("newer bytes"); }}});
     EXPECT_EQ(outside.read("victim"), "precious");
     EXPECT_FALSE(fs::is_symlink(dir.path() / name));
-    EXPECT_EQ(dir.read(name), "new bytes");
-    EXPECT_EQ(dir.names(), std::vector<std::string>{name});
+    EXPECT_EQ(dir.read(name), "newer bytes");
+    std::vector<std::string> left = {name};
+    if (c.at != name) left.insert(left.begin(), c.at);
+    EXPECT_EQ(dir.names(), left);
+    if (c.at != name) {
+      EXPECT_EQ(fs::is_symlink(dir.path() / c.at), c.link);
+    }
   }
+}
+
+// Once a run holds a folder's lock, the scratch and backup files of a run
+// that was killed go; links and files that only look like them stay.
+TEST(FolderLock, RemovesWhatAKilledRunLeft) {
+  namespace fs = std::filesystem;
+  test::TempFolder outside, dir;
+  outside.write("victim", "precious");
+  const std::string stale_scratch = scratch_name("out.dat", "Ab3xYz"), stale_backup = backup_name("out.dat", "k9K9k9");
+  dir.write(stale_scratch, "half written");
+  dir.write(stale_backup, "older");
+  fs::create_symlink(outside.path() / "victim", dir.path() / scratch_name("out.sim", "linked"));
+  const std::vector<std::string> kept = {".out.dat.part", ".out.dat.x.part", "out.dat"};
+  for (const std::string& name : kept) dir.write(name, "someone's");
+  { FolderLock lock(dir.path(), true, nullptr); }
+  std::vector<std::string> left = kept;
+  left.push_back(scratch_name("out.sim", "linked"));
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(dir.names(), left);
+  EXPECT_EQ(outside.read("victim"), "precious");
+}
+
+// Scratch and backup names: hidden, of their file, and told apart from
+// names that only look like them.
+TEST(ScratchNames, AreKnownForWhatTheyAre) {
+  EXPECT_EQ(scratch_name("out.dat", "Ab3xYz"), ".out.dat.Ab3xYz.part");
+  EXPECT_EQ(backup_name("out.dat", "Ab3xYz"), ".out.dat.Ab3xYz.old");
+  EXPECT_TRUE(is_scratch_name(".out.dat.Ab3xYz.part", "out.dat"));
+  EXPECT_TRUE(is_scratch_name(".out.dat.Ab3xYz.old", "out.dat"));
+  EXPECT_FALSE(is_scratch_name(".out.dat.Ab3xYz.part", "out.sim"));
+  for (const char* look_alike : {".out.dat.part", ".out.dat.old", ".out.dat.Ab3x-z.part", "out.dat.Ab3xYz.part",
+                                 ".out.datAb3xYz.part", ".Ab3xYz.part"})
+    EXPECT_FALSE(is_scratch_name(look_alike)) << look_alike;
 }
 
 // A final name near the longest a file system takes still gets a scratch name
@@ -132,8 +176,10 @@ TEST(ReplaceFile, NamesUpToTheLongestAreWritten) {
   test::TempFolder dir;
   DiskFolder folder(dir.path());
   const std::string a = std::string(251, 'r') + ".dat", b = std::string(251, 'r') + ".sim";
-  EXPECT_NE(scratch_name(a), scratch_name(b));
-  EXPECT_LE(scratch_name(a).size(), 255u);
+  EXPECT_NE(scratch_name(a, "Ab3xYz"), scratch_name(b, "Ab3xYz"));
+  EXPECT_LE(scratch_name(a, "Ab3xYz").size(), 255u);
+  EXPECT_TRUE(is_scratch_name(scratch_name(a, "Ab3xYz"), a));
+  EXPECT_FALSE(is_scratch_name(scratch_name(a, "Ab3xYz"), b));
   replace_file(folder, a, "a");
   replace_file(folder, b, "b");
   EXPECT_EQ(dir.read(a), "a");

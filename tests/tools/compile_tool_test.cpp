@@ -232,7 +232,7 @@ TEST_F(CompileTool, TakenMarkerSlotIsFatalAndWritesNothing) {
 TEST_F(CompileTool, OutputFolderProblemsAreNamed) {
   write_built_in_texts();
   dir_.write("a-file", "");
-  std::filesystem::create_directories(dir_.path() / "blocked" / ("." + kGrid + ".part"));  // the last scratch name
+  std::filesystem::create_directories(dir_.path() / "blocked" / kGrid / "inside");  // the last file of the set
   struct Case {
     std::string folder;
     int status;
@@ -241,7 +241,7 @@ TEST_F(CompileTool, OutputFolderProblemsAreNamed) {
   const Case cases[] = {
       {"missing-folder", 64, "usage", "the output folder 'missing-folder' does not exist"},
       {"a-file", 64, "usage", "the output folder 'a-file' is not a folder"},
-      {"blocked", 1, "write_failed", "cannot write '" + kGrid + "': Is a directory"},
+      {"blocked", 1, "write_failed", "cannot write '" + kGrid + "': Operation not permitted"},
   };
   for (const Case& c : cases) {
     ToolRun run = run_tool({"compile", "line.txt", "service.txt", "-o", c.folder, "--json"});
