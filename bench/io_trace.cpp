@@ -21,22 +21,26 @@ void CartellaRegistrata::remove(const std::string& name) {
 }
 
 void CartellaRegistrata::create(const std::string& name) {
-  in_scrittura_[name].clear();
+  in_scrittura_[name] = {};
   interna_.create(name);
 }
 
 void CartellaRegistrata::write(const std::string& name, std::string_view bytes) {
-  in_scrittura_[name].append(bytes);
+  in_scrittura_[name].bytes.append(bytes);
   interna_.write(name, bytes);
 }
 
-void CartellaRegistrata::flush(const std::string& name) { interna_.flush(name); }
+void CartellaRegistrata::flush(const std::string& name) {
+  in_scrittura_[name].flushed = true;
+  interna_.flush(name);
+}
 
 void CartellaRegistrata::rename(const std::string& from, const std::string& to) {
   interna_.rename(from, to);
   auto it = in_scrittura_.find(from);
   if (it == in_scrittura_.end()) throw std::logic_error("renamed a file this run did not write: " + from);
-  operazioni_.push_back({Operazione::kSostituisce, to, std::move(it->second)});
+  const Operazione::Tipo tipo = it->second.flushed ? Operazione::kSostituisce : Operazione::kSostituisceTransitorio;
+  operazioni_.push_back({tipo, to, std::move(it->second.bytes)});
   in_scrittura_.erase(it);
 }
 
@@ -69,7 +73,7 @@ std::string codifica(const std::vector<Operazione>& operazioni) {
     out += char(op.tipo);
     intero(out, op.nome.size(), 4);
     out += op.nome;
-    if (op.tipo == Operazione::kSostituisce) {
+    if (op.sostituzione()) {
       intero(out, op.bytes.size(), 8);
       out += op.bytes;
     }
@@ -84,11 +88,12 @@ std::vector<OperazioneVista> decodifica(std::string_view traccia) {
     char tipo = traccia.front();
     traccia.remove_prefix(1);
     if (tipo != Operazione::kEsiste && tipo != Operazione::kLegge && tipo != Operazione::kElimina &&
-        tipo != Operazione::kSostituisce)
+        tipo != Operazione::kSostituisce && tipo != Operazione::kSostituisceTransitorio)
       throw std::runtime_error("unknown operation in trace");
     op.tipo = static_cast<Operazione::Tipo>(tipo);
     op.nome = leggi_pezzo(traccia, leggi_intero(traccia, 4));
-    if (op.tipo == Operazione::kSostituisce) op.bytes = leggi_pezzo(traccia, leggi_intero(traccia, 8));
+    if (op.tipo == Operazione::kSostituisce || op.tipo == Operazione::kSostituisceTransitorio)
+      op.bytes = leggi_pezzo(traccia, leggi_intero(traccia, 8));
     out.push_back(op);
   }
   return out;
@@ -103,6 +108,7 @@ size_t riproduci(const std::vector<OperazioneVista>& operazioni, Folder& folder)
       case Operazione::kLegge: letti += folder.read(nome).size(); break;
       case Operazione::kElimina: folder.remove(nome); break;
       case Operazione::kSostituisce: replace_file(folder, nome, op.bytes); break;
+      case Operazione::kSostituisceTransitorio: replace_file(folder, nome, op.bytes, Durability::kTransient); break;
     }
   }
   return letti;

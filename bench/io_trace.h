@@ -15,15 +15,19 @@
 namespace scenario::bench {
 
 struct Operazione {
-  enum Tipo : char { kEsiste = 'E', kLegge = 'R', kElimina = 'D', kSostituisce = 'W' };
+  // A replacement is kSostituisce when its new file was flushed before it
+  // took its name, kSostituisceTransitorio when not (a text the run deletes).
+  enum Tipo : char { kEsiste = 'E', kLegge = 'R', kElimina = 'D', kSostituisce = 'W', kSostituisceTransitorio = 'T' };
   Tipo tipo;
   std::string nome;
-  std::string bytes;  // the new content, for kSostituisce only
+  std::string bytes;  // the new content, for a replacement only
+  bool sostituzione() const { return tipo == kSostituisce || tipo == kSostituisceTransitorio; }
 };
 
 // Passes every call on to `interna` and notes the traffic as operations. A
 // replace (scratch created, written, flushed, renamed) is noted once, as the
-// replacement of the final name with the bytes the scratch received.
+// replacement of the final name with the bytes the scratch received, and
+// whether they were flushed.
 class CartellaRegistrata : public Folder {
 public:
   explicit CartellaRegistrata(Folder& interna) : interna_(interna) {}
@@ -43,7 +47,11 @@ public:
 
 private:
   Folder& interna_;
-  std::map<std::string, std::string> in_scrittura_;
+  struct InScrittura {
+    std::string bytes;
+    bool flushed = false;
+  };
+  std::map<std::string, InScrittura> in_scrittura_;
   std::vector<Operazione> operazioni_;
 };
 
@@ -61,7 +69,8 @@ struct OperazioneVista {
 std::vector<OperazioneVista> decodifica(std::string_view traccia);
 
 // Does the traffic of the trace in `folder`: the same tests, reads, deletions
-// and crash-safe replacements, in the same order. Answers the bytes read, so
+// and crash-safe replacements (flushed where the run flushed), in the same
+// order. Answers the bytes read, so
 // that the reads cannot be left out.
 size_t riproduci(const std::vector<OperazioneVista>& operazioni, Folder& folder);
 
