@@ -5,6 +5,8 @@
 namespace scenario::bench {
 
 bool CartellaRegistrata::exists(const std::string& name) {
+  // A scratch or backup name tried is the folder layer's own: its replay does it again.
+  if (is_scratch_name(name)) return interna_.exists(name);
   operazioni_.push_back({Operazione::kEsiste, name, {}});
   return interna_.exists(name);
 }
