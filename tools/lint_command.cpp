@@ -7,6 +7,7 @@
 #include "tools/compile_texts.h"
 #include "tools/input_file.h"
 #include "tools/lint_report.h"
+#include "tools/text_options.h"
 
 namespace scenario::tools {
 namespace {
@@ -57,17 +58,13 @@ void add_lint(CLI::App& app, LintOptions& o) {
   CLI::App* c = app.add_subcommand("lint",
                                    "Compile a line description and a service description, then run named "
                                    "checks on them; nothing is written");
-  c->add_option("LINE", o.line_path, "line description text")->required();
-  c->add_option("SERVICE", o.service_path, "service description text")->required();
+  add_text_options(*c, o.line_path, o.service_path, o.encoding);
   c->add_option("-W", o.switches, "turn a check on: -W NAME or -WNAME; off: -Wno-NAME")
       ->allow_extra_args(false)
       ->type_name("NAME");
   c->add_flag("--werror", o.werror, "report every warning as an error (exit status 2)");
   c->add_option("--format", o.format, "text, json, or sarif (SARIF 2.1.0)")
       ->check(CLI::IsMember({"text", "json", "sarif"}))
-      ->capture_default_str();
-  c->add_option("--encoding", o.encoding, "how the texts are encoded; auto takes a text that is valid UTF-8 as UTF-8")
-      ->check(CLI::IsMember({"auto", "cp1252", "utf-8"}))
       ->capture_default_str();
   c->footer(checks_footer());
 }

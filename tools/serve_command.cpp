@@ -17,6 +17,7 @@
 
 #include "tools/live_hub.h"
 #include "tools/live_page.h"
+#include "tools/text_options.h"
 #include "tools/text_watch.h"
 
 extern char** environ;
@@ -213,15 +214,11 @@ void add_serve(CLI::App& app, ServeOptions& o) {
   CLI::App* s = app.add_subcommand("serve",
                                    "Show the route sheet, errors and warnings of two texts as a page "
                                    "on 127.0.0.1, redrawn on every save; nothing is written");
-  s->add_option("LINE", o.line_path, "line description text")->required();
-  s->add_option("SERVICE", o.service_path, "service description text")->required();
+  add_text_options(*s, o.line_path, o.service_path, o.encoding);
   s->add_option("--port", o.port, "the port to listen on; 0: one the system picks")
       ->check(CLI::Range(0, 65535))
       ->capture_default_str();
   s->add_flag("--open", o.open, "open the page in the desktop's browser (xdg-open)");
-  s->add_option("--encoding", o.encoding, "how the texts are encoded; auto takes a text that is valid UTF-8 as UTF-8")
-      ->check(CLI::IsMember({"auto", "cp1252", "utf-8"}))
-      ->capture_default_str();
   s->footer(
       "Only the page (/) and its update stream (/events) are served, to this machine alone.\n"
       "Ctrl-C or SIGTERM stops the server.\n"

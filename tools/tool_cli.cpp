@@ -21,6 +21,7 @@
 #include "tools/lsp_server.h"
 #include "tools/serve_command.h"
 #include "tools/sheet_command.h"
+#include "tools/text_options.h"
 
 namespace scenario::tools {
 namespace {
@@ -43,8 +44,7 @@ void add_compile(CLI::App& app, CompileOptions& o) {
   CLI::App* c = app.add_subcommand("compile",
                                    "Compile a line description and a service description into the "
                                    "three binary scenario files");
-  c->add_option("LINE", o.request.line_path, "line description text")->required();
-  c->add_option("SERVICE", o.request.service_path, "service description text")->required();
+  add_text_options(*c, o.request.line_path, o.request.service_path, o.request.encoding);
   c->add_option("-o,--output", o.request.output_dir, "folder for the binary files")->capture_default_str();
   c->add_option("--route", o.request.route, "route name: names the files, enters the scenario codes")
       ->capture_default_str();
@@ -52,10 +52,6 @@ void add_compile(CLI::App& app, CompileOptions& o) {
       ->capture_default_str();
   c->add_flag("--no-plan", o.no_plan, "compile without the track plan; no <route>_linea.dat is written");
   c->add_flag("--json", o.json, "also print the outcome as one JSON object on standard output");
-  c->add_option("--encoding", o.request.encoding,
-                "how the texts are encoded; auto takes a text that is valid UTF-8 as UTF-8")
-      ->check(CLI::IsMember({"auto", "cp1252", "utf-8"}))
-      ->capture_default_str();
   c->add_flag("--no-wait", o.no_wait, "fail at once when another run is writing into the output folder");
   c->footer(
       "Exit status: 0 clean, 2 errors recorded (files written), 1 fatal (nothing or not all written),\n"
