@@ -147,6 +147,20 @@ TEST_F(Lint, EveryCheckHasACase) {
   }
 }
 
+// The descriptions state the limits the checks hold the texts to; a limit
+// changed in the code must be changed in its description too.
+TEST_F(Lint, DescriptionsStateTheLimitsInForce) {
+  const std::pair<const char*, std::string> stated[] = {
+      {"speed-above-board", "more than " + std::to_string(tools::kSpeedMarginKmh) + " km/h above"},
+      {"gradient-limit", "steeper than " + std::to_string(tools::kSteepestGradientPerMille) + " per mille"},
+  };
+  for (const auto& [name, words] : stated) {
+    const tools::LintCheck* check = tools::find_check(name);
+    ASSERT_NE(check, nullptr) << name;
+    EXPECT_NE(std::string_view(check->description).find(words), std::string_view::npos) << name << ": " << words;
+  }
+}
+
 TEST_F(Lint, TheBuiltInScenarioIsClean) {
   write_texts(built_in_line_text(), built_in_service_text());
   ToolRun run = run_tool({"lint", "line.txt", "service.txt"});
