@@ -12,10 +12,12 @@ struct SheetRequest {
   std::string route;  // UTF-8, as typed
   std::string train;
   std::string output;
+  bool wait = true;  // for another run writing into either folder; false: fail at once
 };
 
 // Answers the exit status: 0 drawn, 1 when a file is missing, damaged or the
-// sheet cannot be written. The plan file is optional: without it the map is
+// sheet cannot be written (or, without `wait`, another run is writing into
+// either folder). The plan file is optional: without it the map is
 // left out.
 int run_sheet(const SheetRequest& request, std::ostream& err);
 

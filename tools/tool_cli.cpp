@@ -96,6 +96,9 @@ void add_sheet(CLI::App& app, SheetRequest& o) {
   s->add_option("-o,--output", o.output, "the SVG file to write")->required()->check([](const std::string& path) {
     return path.empty() ? std::string("an empty file name") : std::string();
   });
+  s->add_flag(
+      "--no-wait", [&o](int64_t) { o.wait = false; },
+      "fail at once when another run is writing into the folder read or the folder written");
 }
 
 int run_compile(CompileOptions& o, std::ostream& out, std::ostream& err) {

@@ -130,6 +130,16 @@ status=0
 [ "$status" = 1 ] || fail "compile --no-wait: exit status $status"
 [ "$(cat "$work/tool-nowait.err")" = "scenario-tool: cannot lock '$work/held': another run is writing into it" ] ||
   fail "compile --no-wait: $(cat "$work/tool-nowait.err")"
+# The sheet, held at the folder it writes into and at the folder it reads.
+for sheet in "$work/own|$work/held/sheet.svg" "$work/held|$work/sheet.svg"; do
+  status=0
+  "$build/tools/scenario-tool" sheet "${sheet%%|*}" -o "${sheet#*|}" --no-wait >/dev/null 2>"$work/sheet-nowait.err" ||
+    status=$?
+  [ "$status" = 1 ] || fail "sheet --no-wait ($sheet): exit status $status"
+  [ "$(cat "$work/sheet-nowait.err")" = "scenario-tool: cannot lock '$work/held': another run is writing into it" ] ||
+    fail "sheet --no-wait ($sheet): $(cat "$work/sheet-nowait.err")"
+  [ -e "${sheet#*|}" ] && fail "sheet --no-wait ($sheet): a sheet was written"
+done
 run waited "$work/held"
 expect waited 0 "scenario: waiting for another run writing into '$work/held'"
 wait "$holder"
