@@ -16,10 +16,8 @@
 # and leaves the callgrind files in build-bench/instructions/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --bench
-
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_BENCH=ON >/dev/null
-cmake --build build-bench -j2 --target scenario scenario_floor >/dev/null
+. bench/release_build.sh
+release_build scenario scenario_floor
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -10,9 +10,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-21}
-scripts/setup.sh --bench
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_BENCH=ON >/dev/null
-cmake --build build-bench -j2 --target scenario-tool scenario_route_texts >/dev/null
+. bench/release_build.sh
+release_build scenario-tool scenario_route_texts
 tool=build-bench/tools/scenario-tool
 
 work=$(mktemp -d)

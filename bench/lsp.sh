@@ -5,7 +5,6 @@
 #   bench/lsp.sh [benchmark options]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --bench
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_BENCH=ON >/dev/null
-cmake --build build-bench -j2 --target scenario_lsp_bench >/dev/null
+. bench/release_build.sh
+release_build scenario_lsp_bench
 build-bench/bench/scenario_lsp_bench "$@"

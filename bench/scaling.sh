@@ -14,9 +14,8 @@ runs=${1:-41}
 shift || true
 lengths=("$@")
 [ ${#lengths[@]} -gt 0 ] || lengths=(100 300 1000)
-scripts/setup.sh --bench
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_BENCH=ON >/dev/null
-cmake --build build-bench -j2 --target scenario_scaling >/dev/null
+. bench/release_build.sh
+release_build scenario_scaling
 exe=${SCALING_EXE:-build-bench/bench/scenario_scaling}
 
 work=$(mktemp -d)

@@ -6,7 +6,6 @@
 # e.g. bench/stages.sh --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --bench
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_BENCH=ON >/dev/null
-cmake --build build-bench -j2 --target scenario_stage_bench >/dev/null
+. bench/release_build.sh
+release_build scenario_stage_bench
 build-bench/bench/scenario_stage_bench "$@"

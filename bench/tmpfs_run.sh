@@ -17,9 +17,8 @@ cd "$(dirname "$0")/.."
 series=${1:-3}
 pairs=${2:-40}
 shift 2 || shift $#
-scripts/setup.sh --bench
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_BENCH=ON >/dev/null
-cmake --build build-bench -j2 --target scenario scenario_floor >/dev/null
+. bench/release_build.sh
+release_build scenario scenario_floor
 
 [ -d /dev/shm ] && [ "$(stat -f -c %T /dev/shm)" = tmpfs ] || { echo "tmpfs_run: /dev/shm is not a tmpfs" >&2; exit 1; }
 work=$(mktemp -d -p /dev/shm)

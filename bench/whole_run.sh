@@ -18,9 +18,8 @@ cd "$(dirname "$0")/.."
 rounds=${1:-10}
 runs=${2:-30}
 shift 2 || shift $#
-scripts/setup.sh --bench
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_BENCH=ON >/dev/null
-cmake --build build-bench -j2 --target scenario scenario_floor >/dev/null
+. bench/release_build.sh
+release_build scenario scenario_floor
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
