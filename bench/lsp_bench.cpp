@@ -58,14 +58,19 @@ Json opened(const char* uri, const std::string& text) {
   return {{"textDocument", {{"uri", uri}, {"languageId", "scenario"}, {"version", 1}, {"text", text}}}};
 }
 
-// A server with both texts open and compiled.
-void open_pair(Server& server, const Texts& t) {
-  server.take(message("initialize", {{"capabilities", Json::object()}}, 1));
-  server.take(message("initialized", Json::object()));
-  server.take(message("textDocument/didOpen", opened(kLine, t.line)));
-  server.take(message("textDocument/didOpen", opened(kService, t.service)));
-  server.settle();
-}
+// A server with both texts open and compiled; what it sends goes nowhere.
+struct OpenPair {
+  explicit OpenPair(const Texts& t) {
+    server.take(message("initialize", {{"capabilities", Json::object()}}, 1));
+    server.take(message("initialized", Json::object()));
+    server.take(message("textDocument/didOpen", opened(kLine, t.line)));
+    server.take(message("textDocument/didOpen", opened(kService, t.service)));
+    server.settle();
+  }
+  Sink sink;
+  std::ostream out{&sink};
+  Server server{out};
+};
 
 // The line text with one more comment line at its end, alternately, so that
 // every change is a change.
@@ -76,10 +81,8 @@ Json changed(const Texts& t, int version) {
 
 void did_change_to_diagnostics(benchmark::State& state) {
   const Texts t = texts(int(state.range(0)));
-  Sink sink;
-  std::ostream out(&sink);
-  Server server(out);
-  open_pair(server, t);
+  OpenPair pair(t);
+  Server& server = pair.server;
   int version = 2;
   for (auto _ : state) {
     server.take(message("textDocument/didChange", changed(t, version++)));
@@ -89,10 +92,8 @@ void did_change_to_diagnostics(benchmark::State& state) {
 
 void hover_during_compile(benchmark::State& state) {
   const Texts t = texts(int(state.range(0)));
-  Sink sink;
-  std::ostream out(&sink);
-  Server server(out);
-  open_pair(server, t);
+  OpenPair pair(t);
+  Server& server = pair.server;
   const Json hover = {{"textDocument", {{"uri", kService}}}, {"position", {{"line", 10}, {"character", 14}}}};
   int version = 2;
   for (auto _ : state) {
