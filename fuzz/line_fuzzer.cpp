@@ -1,14 +1,11 @@
 // libFuzzer entry: the line description half alone.
-#include <cstdio>
-#include <cstdlib>
+#include <cstddef>
+#include <cstdint>
 
 #include "fuzz/cases.h"
+#include "fuzz/entry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string violazione = scenario::fuzz::caso_linea({reinterpret_cast<const char*>(data), size});
-  if (!violazione.empty()) {
-    std::fprintf(stderr, "invariant broken: %s\n", violazione.c_str());
-    std::abort();
-  }
-  return 0;
+  using namespace scenario::fuzz;
+  return esito_del_caso(caso_linea({reinterpret_cast<const char*>(data), size}));
 }
