@@ -17,7 +17,7 @@ std::string CartellaRegistrata::read(const std::string& name) {
 }
 
 void CartellaRegistrata::remove(const std::string& name) {
-  if (name.ends_with(".old") && name.starts_with(".")) return interna_.remove(name);  // a kept older file
+  if (is_scratch_name(name)) return interna_.remove(name);  // a kept older file
   operazioni_.push_back({Operazione::kElimina, name, {}});
   interna_.remove(name);
 }
