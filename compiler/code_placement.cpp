@@ -48,7 +48,7 @@ private:
     dati.ha_posizione = true;
     dati.posizione = static_cast<int32_t>(i * 50);
     dati.cella = i;
-    registra_errore(s_, e, dati);
+    s_.errori.registra(e, dati);
   }
 
   // Step A: a code in front of every signal up to 20 cells behind warning cell i.

@@ -16,7 +16,7 @@ void pulizia_guasto(RunState& s, Folder& folder, const std::string& dettaglio) {
   elimina_testi_descrizione(folder, s.percorso_nome, s.treno_nome);
   DatiErrore dati;
   dati.dettaglio = dettaglio;
-  registra_errore(s, Errore::GuastoInLettura, dati);
+  s.errori.registra(Errore::GuastoInLettura, dati);
 }
 
 }  // namespace

@@ -281,7 +281,7 @@ void ParserLinea::fine_linea() {
 EsitoLinea leggi_linea(RunState& s, Folder& folder, const OpzioniLettura& opzioni) {
   std::string nome = nome_testo_linea(s.percorso_nome);
   if (!folder.exists(nome)) {
-    registra_errore(s, Errore::LineaMancante);
+    s.errori.registra(Errore::LineaMancante);
     return {};
   }
   s.errori.dove = {Fonte::kLinea, 0, 0};

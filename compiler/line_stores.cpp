@@ -68,7 +68,7 @@ void memo_indicatori_v_max(RunState& s, const IndicatoriVMax& t) {
   const auto& [posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced] = t;
   Cella& c = cella(s, cella_oggetto(posizione));
   if (!cella_libera(c.tipo)) {
-    registra_errore(s, Errore::TabellaSuCellaOccupata);
+    s.errori.registra(Errore::TabellaSuCellaOccupata);
     return;
   }
   auto velocita = [](int32_t dritta, int32_t sinistra) {

@@ -47,7 +47,7 @@ bool TestoInLettura::leggi_chiave() {
 bool TestoInLettura::fuori_griglia(int64_t p, int margine) {
   if (s_.celle.empty()) throw GuastoEsecuzione("a record comes before the route length: no grid yet");
   if (double(s_.n_celle) >= (double(p) + margine) / 50) return false;
-  registra_errore(s_, Errore::OltreLaFineDelPercorso, static_cast<int32_t>(p));
+  s_.errori.registra(Errore::OltreLaFineDelPercorso, static_cast<int32_t>(p));
   return true;
 }
 
@@ -55,20 +55,20 @@ void TestoInLettura::chiudi_ed_elimina() { folder_.remove(nome_); }
 
 Esito TestoInLettura::abbandona(Errore e) {
   chiudi_ed_elimina();
-  registra_errore(s_, e);
+  s_.errori.registra(e);
   return Esito::kAbbandona;
 }
 
 Esito TestoInLettura::abbandona(Errore e, int32_t posizione) {
   chiudi_ed_elimina();
-  registra_errore(s_, e, posizione);
+  s_.errori.registra(e, posizione);
   return Esito::kAbbandona;
 }
 
 Esito TestoInLettura::abbandona_dopo_memo(const ErroreNuovo& nuovo, int32_t posizione) {
   chiudi_ed_elimina();
   if (nuovo.registrato(s_))
-    colloca_ultimo_errore(s_, posizione);
+    s_.errori.colloca_ultimo(posizione);
   else
     s_.errori.colloca(posizione);
   return Esito::kAbbandona;

@@ -171,7 +171,7 @@ void ParserServizio::fine_servizio() {
     const Voce& v = voce(s_, i);
     if (v.inizio % 50 != 0 || v.fine % 50 != 0) fuori_passo = true;
   }
-  if (fuori_passo) registra_errore(s_, Errore::ProgressivaFuoriPasso);
+  if (fuori_passo) s_.errori.registra(Errore::ProgressivaFuoriPasso);
 }
 
 Esito ParserServizio::stazione() {

@@ -10,7 +10,7 @@ void memo_segnale(RunState& s, const Segnale& g) {
   const int64_t i = cella_oggetto(posizione);
   Cella& c = cella(s, i);
   if (!cella_libera(c.tipo)) {
-    registra_errore(s, Errore::SegnaleSuCellaOccupata);
+    s.errori.registra(Errore::SegnaleSuCellaOccupata);
     return;
   }
   // The four approach marks stand 100 to 400 m before the signal.
@@ -45,10 +45,9 @@ void memo_rallentamento(RunState& s, const Rallentamento& r) {
   const bool con_avviso = x > 1500;
   const int32_t f_ta = con_avviso ? f_ta_letto : 0;
 
-  if (con_avviso && !cella_libera(cella(s, avviso).tipo))
-    return registra_errore(s, Errore::AvvisoRallentamentoOccupato);
-  if (!cella_libera(cella(s, inizio).tipo)) return registra_errore(s, Errore::InizioRallentamentoOccupato);
-  if (!cella_libera(cella(s, fine).tipo)) return registra_errore(s, Errore::FineRallentamentoOccupata);
+  if (con_avviso && !cella_libera(cella(s, avviso).tipo)) return s.errori.registra(Errore::AvvisoRallentamentoOccupato);
+  if (!cella_libera(cella(s, inizio).tipo)) return s.errori.registra(Errore::InizioRallentamentoOccupato);
+  if (!cella_libera(cella(s, fine).tipo)) return s.errori.registra(Errore::FineRallentamentoOccupata);
 
   segna_rallentamento(cella(s, fine), kFineRallentamento, d_v);
   segna_rallentamento(cella(s, inizio), kInizioRallentamento, d_v);
@@ -62,7 +61,7 @@ void memo_rallentamento(RunState& s, const Rallentamento& r) {
   }
   if (f_ta == 0) return;
   for (int n = 0; n < 4; ++n)
-    if (!cella_libera(cella(s, sequenza - n).tipo)) return registra_errore(s, Errore::SequenzaAvvisoOccupata);
+    if (!cella_libera(cella(s, sequenza - n).tipo)) return s.errori.registra(Errore::SequenzaAvvisoOccupata);
   for (int n = 0; n < 4; ++n) {
     Cella& c = cella(s, sequenza - n);
     c.tipo = kSequenzaAvviso;

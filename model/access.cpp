@@ -45,17 +45,4 @@ void dimensiona(RunState& s, int64_t lunghezza) {
 
 void svuota_servizio(RunState& s) { s.servizio.fill(Voce{}); }
 
-void registra_errore(RunState& s, Errore e, const DatiErrore& dati) { s.errori.registra(e, dati); }
-
-void registra_errore(RunState& s, Errore e) { registra_errore(s, e, DatiErrore{}); }
-
-void registra_errore(RunState& s, Errore e, int32_t posizione) {
-  DatiErrore dati;
-  dati.ha_posizione = true;
-  dati.posizione = posizione;
-  registra_errore(s, e, dati);
-}
-
-void colloca_ultimo_errore(RunState& s, int32_t posizione) { s.errori.colloca_ultimo(posizione); }
-
 }  // namespace scenario

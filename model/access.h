@@ -28,13 +28,4 @@ void dimensiona(RunState& s, int64_t lunghezza);
 // Clears the 87 entries of the service table.
 void svuota_servizio(RunState& s);
 
-// Records error `e` (the last recorded wins), with a position when it has one.
-void registra_errore(RunState& s, Errore e);
-void registra_errore(RunState& s, Errore e, int32_t posizione);
-void registra_errore(RunState& s, Errore e, const DatiErrore& dati);
-
-// Gives the error recorded last the position `posizione`: a store procedure
-// records its error before the record's position is known to its caller.
-void colloca_ultimo_errore(RunState& s, int32_t posizione);
-
 }  // namespace scenario

@@ -60,8 +60,16 @@ public:
   const std::vector<ErroreRegistrato>& voci() const { return voci_; }
   bool vuoto() const { return voci_.empty(); }
 
-  // Records error `e` at `dove`; it becomes the last.
+  // Records error `e` at `dove`, with a position when it has one; it becomes
+  // the last.
   void registra(Errore e, const DatiErrore& dati);
+  void registra(Errore e) { registra(e, DatiErrore{}); }
+  void registra(Errore e, int32_t posizione) {
+    DatiErrore dati;
+    dati.ha_posizione = true;
+    dati.posizione = posizione;
+    registra(e, dati);
+  }
   // Gives the last error the position `posizione`: a store procedure records
   // its error before its caller knows the record's position.
   void colloca_ultimo(int32_t posizione);
