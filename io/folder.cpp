@@ -91,15 +91,15 @@ void remove_scratch(Folder& folder, const std::string& scratch) {
 
 }  // namespace
 
-void replace_file_streamed(Folder& folder, const std::string& name,
-                           const std::function<void(const ByteSink&)>& produce) {
+void replace_file_streamed(Folder& folder, const std::string& name, const std::function<void(const ByteSink&)>& produce,
+                           Durability durability) {
   const std::string scratch = unused_name(folder, name, scratch_name);
   bool created = false;
   try {
     folder.create(scratch);
     created = true;
     produce([&](std::string_view piece) { folder.write(scratch, piece); });
-    folder.flush(scratch);
+    if (durability == Durability::kKept) folder.flush(scratch);
     folder.rename(scratch, name);
   } catch (const FolderError& e) {
     if (created) remove_scratch(folder, scratch);
@@ -236,18 +236,8 @@ void create_files(Folder& folder, const std::vector<FileToReplace>& files) {
 }
 
 void replace_file(Folder& folder, const std::string& name, std::string_view bytes, Durability durability) {
-  const std::string scratch = unused_name(folder, name, scratch_name);
-  bool created = false;
-  try {
-    folder.create(scratch);
-    created = true;
-    folder.write(scratch, bytes);
-    if (durability == Durability::kKept) folder.flush(scratch);
-    folder.rename(scratch, name);
-  } catch (const FolderError& e) {
-    if (created) remove_scratch(folder, scratch);
-    throw FolderError("write", name, e.reason());
-  }
+  replace_file_streamed(
+      folder, name, [bytes](const ByteSink& put) { put(bytes); }, durability);
 }
 
 }  // namespace scenario

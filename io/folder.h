@@ -87,9 +87,9 @@ using ByteSink = std::function<void(std::string_view piece)>;
 // replace_file for content too large to hold whole: `produce` hands the
 // pieces to the sink it is given, and each goes to the scratch file as it
 // comes. The same guarantees; if `produce` throws, the scratch file is removed
-// and its exception passes on.
-void replace_file_streamed(Folder& folder, const std::string& name,
-                           const std::function<void(const ByteSink&)>& produce);
+// and its exception passes on. (replace_file is this with one piece.)
+void replace_file_streamed(Folder& folder, const std::string& name, const std::function<void(const ByteSink&)>& produce,
+                           Durability durability = Durability::kKept);
 
 // One file of a set replaced together.
 struct FileToReplace {
